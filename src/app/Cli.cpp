@@ -1,0 +1,52 @@
+#include "app/Cli.h"
+
+#include "lang/LanguageTexts.h"
+
+#include <QFileInfo>
+
+namespace cf::cli {
+
+QString usage()
+{
+    return QStringLiteral(
+        "usage: configurator-cli COMMAND ...\n"
+        "  texts [--language-file FILE]   print the effective texts as a language file\n");
+}
+
+int runTexts(const QStringList &args, QTextStream &out, QTextStream &err)
+{
+    LanguageTexts texts;
+    if (args.size() == 2 && args[0] == QStringLiteral("--language-file")) {
+        if (!QFileInfo(args[1]).isFile() || !texts.Load_Lang_File(args[1])) {
+            err << "configurator-cli: cannot read the language file " << args[1] << Qt::endl;
+            return 2;
+        }
+    } else if (!args.isEmpty()) {
+        err << usage();
+        return 2;
+    }
+    out.flush();
+    QIODevice *device = out.device();
+    const QByteArray bytes = texts.toLanguageFile();
+    if (device)
+        device->write(bytes);
+    else
+        out << QString::fromUtf8(bytes);
+    return 0;
+}
+
+int run(const QStringList &args, QTextStream &out, QTextStream &err)
+{
+    if (args.isEmpty()) {
+        err << usage();
+        return 2;
+    }
+    const QString command = args.first();
+    const QStringList rest = args.mid(1);
+    if (command == QStringLiteral("texts"))
+        return runTexts(rest, out, err);
+    err << "configurator-cli: unknown command " << command << "\n" << usage();
+    return 2;
+}
+
+} // namespace cf::cli

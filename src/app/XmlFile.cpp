@@ -1,0 +1,99 @@
+#include "app/XmlFile.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace cf::xml {
+
+LoadResult parse(const QByteArray &bytes, const QString &nameForMessages)
+{
+    LoadResult result;
+    QString message;
+    int line = 0;
+    int column = 0;
+    if (!result.document.setContent(bytes, &message, &line, &column)) {
+        result.status = LoadResult::Status::Malformed;
+        result.document = QDomDocument();
+        result.error = QStringLiteral("%1: line %2, column %3: %4")
+                           .arg(nameForMessages)
+                           .arg(line)
+                           .arg(column)
+                           .arg(message);
+        return result;
+    }
+    result.status = LoadResult::Status::Loaded;
+    return result;
+}
+
+LoadResult loadFile(const QString &path)
+{
+    QFileInfo info(path);
+    if (!info.exists()) {
+        LoadResult missing;
+        return missing;
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        LoadResult result;
+        result.status = LoadResult::Status::Unreadable;
+        result.error = QStringLiteral("%1: %2").arg(path, file.errorString());
+        return result;
+    }
+    return parse(file.readAll(), path);
+}
+
+QDomElement rootElement(const QDomDocument &document)
+{
+    return document.documentElement();
+}
+
+QList<QDomElement> childElements(const QDomElement &parent)
+{
+    QList<QDomElement> result;
+    for (QDomElement e = parent.firstChildElement(); !e.isNull(); e = e.nextSiblingElement())
+        result.append(e);
+    return result;
+}
+
+QDomElement childElement(const QDomElement &parent, const QString &name)
+{
+    return parent.firstChildElement(name);
+}
+
+std::optional<QString> plainText(const QDomElement &element)
+{
+    if (element.isNull())
+        return std::nullopt;
+    QString text;
+    for (QDomNode n = element.firstChild(); !n.isNull(); n = n.nextSibling()) {
+        if (n.isElement())
+            return std::nullopt;
+        if (n.isText() || n.isCDATASection())
+            text += n.toCharacterData().data();
+    }
+    return text;
+}
+
+std::optional<QString> attribute(const QDomElement &element, const QString &name)
+{
+    if (element.isNull() || !element.hasAttribute(name))
+        return std::nullopt;
+    return element.attribute(name);
+}
+
+QDomElement appendTextElement(QDomDocument &document, QDomNode parent, const QString &name,
+                              const QString &text)
+{
+    QDomElement e = document.createElement(name);
+    if (!text.isEmpty())
+        e.appendChild(document.createTextNode(text));
+    parent.appendChild(e);
+    return e;
+}
+
+QByteArray toBytes(const QDomDocument &document)
+{
+    return document.toByteArray(-1);
+}
+
+} // namespace cf::xml

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QDomDocument>
+#include <QDomElement>
+#include <QList>
+#include <QString>
+#include <optional>
+
+namespace cf::xml {
+
+struct LoadResult {
+    enum class Status { Missing, Loaded, Malformed, Unreadable };
+    Status status = Status::Missing;
+    QDomDocument document;
+    // For Malformed: "<file>: line L, column C: <parser message>"; for Unreadable: the reason.
+    QString error;
+
+    bool loaded() const { return status == Status::Loaded; }
+    bool failed() const { return status == Status::Malformed || status == Status::Unreadable; }
+};
+
+// Reads and parses a file. A missing file is not an error: readers fall back to defaults.
+LoadResult loadFile(const QString &path);
+LoadResult parse(const QByteArray &bytes, const QString &nameForMessages);
+
+// The document's first top-level element, passing over a declaration, comments and
+// processing instructions before it. Its name is not examined.
+QDomElement rootElement(const QDomDocument &document);
+
+// Element children only: comments and text between rows never count as entries.
+QList<QDomElement> childElements(const QDomElement &parent);
+QDomElement childElement(const QDomElement &parent, const QString &name);
+
+// The element's text when it holds plain text only (an empty element gives ""),
+// nullopt when it is null or has element children.
+std::optional<QString> plainText(const QDomElement &element);
+
+// The attribute's value, nullopt when missing (an empty attribute gives "").
+std::optional<QString> attribute(const QDomElement &element, const QString &name);
+
+// Adds <name>text</name> under parent.
+QDomElement appendTextElement(QDomDocument &document, QDomNode parent, const QString &name,
+                              const QString &text);
+
+// Serialises without declaration, indentation or line breaks, in UTF-8.
+QByteArray toBytes(const QDomDocument &document);
+
+} // namespace cf::xml

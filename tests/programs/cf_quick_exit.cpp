@@ -1,0 +1,5 @@
+// Ends at once.
+int main()
+{
+    return 0;
+}
