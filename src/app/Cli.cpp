@@ -1,5 +1,6 @@
 #include "app/Cli.h"
 
+#include "editors/FileCheck.h"
 #include "lang/LanguageTexts.h"
 
 #include <QFileInfo>
@@ -10,7 +11,8 @@ QString usage()
 {
     return QStringLiteral(
         "usage: configurator-cli COMMAND ...\n"
-        "  texts [--language-file FILE]   print the effective texts as a language file\n");
+        "  texts [--language-file FILE]   print the effective texts as a language file\n"
+        "  check PROJECT_DIR              validate the configuration's editor files\n");
 }
 
 int runTexts(const QStringList &args, QTextStream &out, QTextStream &err)
@@ -45,6 +47,8 @@ int run(const QStringList &args, QTextStream &out, QTextStream &err)
     const QStringList rest = args.mid(1);
     if (command == QStringLiteral("texts"))
         return runTexts(rest, out, err);
+    if (command == QStringLiteral("check"))
+        return runCheckCommand(rest, out, err);
     err << "configurator-cli: unknown command " << command << "\n" << usage();
     return 2;
 }
