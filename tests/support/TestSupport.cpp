@@ -62,7 +62,7 @@ QString fixture(const QString &relative)
 
 QString testProgram(const QString &name)
 {
-    return QDir(qEnvironmentVariable("CF_TEST_PROGRAMS")).filePath(name);
+    return QDir(QStringLiteral(CF_TEST_PROGRAMS_DIR)).filePath(name);
 }
 
 } // namespace cf::test

@@ -36,6 +36,14 @@ QString downloadPageUrl()
     return QStringLiteral("http://%1/Home/download/download.asp#GW40210").arg(ProductIdentity::webHost());
 }
 
+QString makerAddressText()
+{
+    QString host = ProductIdentity::webHost();
+    if (host.startsWith(QStringLiteral("www.")))
+        host.remove(0, 4);
+    return host;
+}
+
 void openInBrowser(const QString &url)
 {
     QDesktopServices::openUrl(QUrl(url));
@@ -105,7 +113,7 @@ void TFTesseleFirmWare::createControls()
     L_Name_Conf = plainLabel(this);
     L_Name_Conf->setObjectName(QStringLiteral("L_Name_Conf"));
     L_Name_Conf->move(87, 75);
-    L_Name_Conf_L2 = plainLabel(this, QString(), 11, true);
+    L_Name_Conf_L2 = plainLabel(this);
     L_Name_Conf_L2->setObjectName(QStringLiteral("L_Name_Conf_L2"));
     L_Name_Conf_L2->move(87, 88);
 
@@ -134,7 +142,7 @@ void TFTesseleFirmWare::createControls()
                              Btn_PDO_CANopen, Btn_CANopen_EDS})
         b->hide();
 
-    L_Velmora = plainLabel(this, ProductIdentity::webHost(), 11, true, kGrey);
+    L_Velmora = plainLabel(this, makerAddressText(), 11, true, kGrey);
     L_Velmora->setObjectName(QStringLiteral("L_Velmora"));
     L_Velmora->setCursor(Qt::PointingHandCursor);
     L_Velmora->installEventFilter(this);
@@ -148,6 +156,10 @@ void TFTesseleFirmWare::createControls()
     // client size follow from the top of "Update Device".
     const int top = Btn_CreateBin->y();
     L_Velmora->move(565, top + kStepOffset);
+    // The address must end inside the window whatever host the build names.
+    const int room = 694 - 565 - 8;
+    L_Velmora->setText(L_Velmora->fontMetrics().elidedText(makerAddressText(), Qt::ElideRight, room));
+    L_Velmora->adjustSize();
     Shape1->setGeometry(10, top + 51, 674, 1);
     setFixedSize(694, top + 152);
 }

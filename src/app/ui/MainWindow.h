@@ -100,6 +100,8 @@ private:
 };
 
 QString homePageUrl();
+// The maker's address as L_Velmora shows it.
+QString makerAddressText();
 QString downloadPageUrl();
 // Opens an address in the desktop's default browser.
 void openInBrowser(const QString &url);
