@@ -20,5 +20,8 @@ export LSAN_OPTIONS=suppressions=$PWD/scripts/lsan.supp:print_suppressions=0
 ctest --test-dir build-asan --output-on-failure -j "$jobs"
 unset ASAN_OPTIONS UBSAN_OPTIONS LSAN_OPTIONS
 
+echo "== fuzz targets, a few seconds each"
+scripts/fuzz.sh "${CF_FUZZ_SECONDS:-5}"
+
 echo "== smoke test in an X window"
 scripts/smoke-x11.sh build
