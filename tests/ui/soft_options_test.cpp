@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QLabel>
 #include <QTabWidget>
@@ -180,6 +181,8 @@ TEST_F(Options, CheckBoxesEnableEachOther)
     EXPECT_TRUE(d->CB_Update->isChecked());
     EXPECT_FALSE(d->CB_Update->isEnabled());
     EXPECT_FALSE(d->Btn_Check_Update->isEnabled());
+    d->PageControl1->setCurrentWidget(d->TS_Software);
+    saveShot(d.get(), "soft_options_software");
 }
 
 TEST_F(Options, CheckOnDemandShowsLinkOrNoUpdate)
@@ -225,6 +228,8 @@ protected:
                   "STR200 = Apri Configurazione\r\nSTR302 = Lingua\r\nSTR304 = \xB6Lingua Selezionata : \xB6\r\n"
                   "STR316 = \xB6" "Cambiare la lingua da \xB6\r\nSTR317 = \xB6 a \xB6\r\n");
         addLanguages({QStringLiteral("Deutsch.lng")});
+        // The flag that ships beside the program.
+        QFile::copy(QStringLiteral(CF_BIN_DIR "/LANGUAGE/DefaultFlag.bmp"), exe.file(QStringLiteral("LANGUAGE/DefaultFlag.bmp")));
         main = std::make_unique<cf::ui::TFTesseleFirmWare>(ctx, launcher);
         cf::ui::createDialogs(main->windows(), ctx);
         options = main->windows().softOptions;
@@ -244,6 +249,8 @@ TEST_F(OptionsFromMain, LanguageChangesAtOnceCancelKeepsTheSetting)
     prompt.answerConfirm(true);
     whenModal([&] {
         EXPECT_EQ(options->L_L[kItaliano - 1]->text(), QStringLiteral("Italiano"));
+        EXPECT_TRUE(options->I_L[kItaliano - 1]->isVisible());
+        EXPECT_FALSE(options->I_L[kItaliano - 1]->pixmap().isNull());
         QTest::mouseClick(options->L_L[kItaliano - 1], Qt::LeftButton, {}, QPoint(2, 2));
         EXPECT_EQ(options->Language_In_Use, QStringLiteral("Italiano"));
         saveShot(options, "soft_options_italiano");
