@@ -1,17 +1,24 @@
 #include "app/ui/AppWindows.h"
 
 #include "app/AppContext.h"
+#include "app/ui/About.h"
 #include "app/ui/MainWindow.h"
+#include "app/ui/NewProject.h"
+#include "app/ui/OpenConf.h"
+#include "lang/ui/SoftOptions.h"
 
 namespace cf::ui {
 
 void createDialogs(AppWindows &windows, AppContext &context)
 {
     QWidget *parent = windows.main;
-    Q_UNUSED(parent);
-    Q_UNUSED(context);
     // In this order: New, Open, About, Software Options, Set Communication,
     // SNMP Manager, PDO, SDO client, SDO server, Update Device.
+    windows.newProject = new TFNew_Project(context, parent);
+    windows.openConf = new TFOpenConf(context, parent);
+    windows.about = new TFAbout(context, parent);
+    windows.softOptions = new TFSoftOptions(context, parent);
+    windows.softOptions->setChangeLanguage([main = windows.main] { main->Change_Language(); });
 }
 
 } // namespace cf::ui

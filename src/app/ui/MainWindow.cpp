@@ -2,8 +2,12 @@
 
 #include "app/AppContext.h"
 #include "app/ProductIdentity.h"
+#include "app/ui/About.h"
+#include "app/ui/NewProject.h"
+#include "app/ui/OpenConf.h"
 #include "app/ui/PictureButton.h"
 #include "app/ui/Style.h"
+#include "lang/ui/SoftOptions.h"
 #include "platform/Prompt.h"
 #include "platform/ui/UiWait.h"
 
@@ -234,6 +238,12 @@ void TFTesseleFirmWare::Change_Language()
     Set_Lang();
     // The dialogs that follow a language change at once join here as they are built:
     // New, Open, Software Options, Set Communication, SNMP Manager.
+    if (m_windows.newProject)
+        m_windows.newProject->Set_Lang();
+    if (m_windows.openConf)
+        m_windows.openConf->Set_Lang();
+    if (m_windows.softOptions)
+        m_windows.softOptions->Set_Lang();
 }
 
 bool TFTesseleFirmWare::Save_Setting()
@@ -260,9 +270,13 @@ void TFTesseleFirmWare::Btn_Click(QObject *sender)
     } else if (sender == Btn_Close) {
         close();
     } else if (sender == Btn_Info) {
-        // About window: joins when built.
+        if (m_windows.about)
+            m_windows.about->exec();
     } else if (sender == Btn_Opz) {
-        // Software Options: joins when built; after OK, Save_Setting and Update_Timer_State.
+        if (m_windows.softOptions && m_windows.softOptions->exec() == QDialog::Accepted) {
+            Save_Setting();
+            Update_Timer_State();
+        }
     } else if (!m_ctx.project.isOpen()) {
         m_ctx.prompt().error(m_ctx.texts[18]);
     } else if (sender == Btn_Prm_Gen) {
@@ -280,10 +294,18 @@ void TFTesseleFirmWare::Btn_Click(QObject *sender)
 
 void TFTesseleFirmWare::Create_New_Project()
 {
+    // The dialog opens the new configuration itself.
+    if (m_windows.newProject && m_windows.newProject->exec() == QDialog::Accepted)
+        Show_Project_Labels();
 }
 
 void TFTesseleFirmWare::Open_Project()
 {
+    if (!m_windows.openConf || m_windows.openConf->exec() != QDialog::Accepted)
+        return;
+    // An empty name leaves no configuration open.
+    m_ctx.openProject(m_windows.openConf->Name_Conf);
+    Show_Project_Labels();
 }
 
 void TFTesseleFirmWare::Update_Device()
