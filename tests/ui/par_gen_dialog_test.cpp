@@ -249,6 +249,14 @@ TEST_F(ParGenDialogTest, StationNameIsLimitedWhenTyped)
     EXPECT_EQ(s(name->text()), "twenty-characters-x");
     dialog->hide();
 
+    // Control characters would make the file unreadable: a paste holding one is refused.
+    name->setText(QStringLiteral("ab"));
+    name->insert(QStringLiteral("c\x01d"));
+    EXPECT_EQ(s(name->text()), "ab");
+    edit("E_GAT1")->insert(QStringLiteral("\x1b"));
+    EXPECT_EQ(s(edit("E_GAT1")->text()), "192");
+    dialog->hide();
+
     writeParGen(cf::ParGenData());
     open();
     name->clear();
@@ -321,6 +329,17 @@ TEST_F(ParGenDialogTest, CloseBoxAndEnter)
     QTest::keyClick(edit("E_IP4"), Qt::Key_Return);
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_EQ(dialog->result(), QDialog::Accepted);
+    EXPECT_NE(fileBytes().indexOf("<EtherNetIP_IP4>77<"), -1);
+
+    // On the focused Cancel button Enter cancels, asking first since a field changed.
+    open();
+    edit("E_IP4")->setText(QStringLiteral("78"));
+    dialog->Btn_Cancel->setFocus();
+    prompt.answerConfirm(true);
+    QTest::keyClick(dialog->Btn_Cancel, Qt::Key_Return);
+    EXPECT_EQ(prompt.lastKind(), ScriptedPrompt::Kind::Confirm);
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_EQ(dialog->result(), QDialog::Rejected);
     EXPECT_NE(fileBytes().indexOf("<EtherNetIP_IP4>77<"), -1);
 }
 

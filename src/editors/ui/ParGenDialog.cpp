@@ -11,6 +11,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QRegularExpressionValidator>
 #include <QScreen>
 
 namespace cf::ui {
@@ -68,6 +69,7 @@ TFParGen::TFParGen(AppContext &context, QWidget *parent)
 QLineEdit *TFParGen::byteEdit(QGroupBox *box, ParGenItem item, int left, int top)
 {
     auto *e = new QLineEdit(box);
+    e->setValidator(m_noControls);
     e->setGeometry(left, top, kByteWidth, kRowHeight);
     m_edits[std::size_t(item)] = e;
     connect(e, &QLineEdit::textChanged, this, &TFParGen::On_Change);
@@ -77,6 +79,8 @@ QLineEdit *TFParGen::byteEdit(QGroupBox *box, ParGenItem item, int left, int top
 void TFParGen::createControls()
 {
     applyWindowLook(this);
+    // Pasted control characters cannot be stored in XML: the file would no longer load.
+    m_noControls = new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[^\\x00-\\x1f]*")), this);
     titlePanel = new TitlePanel(this);
     titlePanel->setGeometry(0, 0, kClientWidth, TitlePanel::kHeight);
 
@@ -108,6 +112,7 @@ void TFParGen::createControls()
     };
     auto wideEdit = [this](QGroupBox *box, const char *name, ParGenItem item, int row, int width) {
         auto *e = new QLineEdit(box);
+        e->setValidator(m_noControls);
         e->setObjectName(QString::fromLatin1(name));
         e->setGeometry(kByteLeft, rowTop(row), width, kRowHeight);
         m_edits[std::size_t(item)] = e;
@@ -445,7 +450,11 @@ void TFParGen::keyPressEvent(QKeyEvent *event)
     case Qt::Key_Return:
     case Qt::Key_Enter:
         if (!event->modifiers() || event->modifiers() == Qt::KeypadModifier) {
-            Btn_OKClick();
+            // Enter on a focused button presses that button, elsewhere it is OK.
+            if (auto *focused = qobject_cast<PictureButton *>(focusWidget()))
+                focused->click();
+            else
+                Btn_OKClick();
             return;
         }
         break;

@@ -10,6 +10,7 @@ class QCheckBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QValidator;
 
 namespace cf {
 class AppContext;
@@ -106,6 +107,7 @@ private:
     void limitStationName();
 
     AppContext &m_ctx;
+    QValidator *m_noControls = nullptr;
     std::array<QLineEdit *, kParGenItemCount> m_edits{};
     std::array<Group, 2> m_groups;
 };
