@@ -382,8 +382,9 @@ void TFParGen::FormActivate()
 {
     const QScreen *s = screen();
     const int screenTop = s ? s->availableGeometry().top() : 0;
+    // pos() is the frame's corner for a window.
     if (frameGeometry().top() < screenTop)
-        move(x(), screenTop + (y() - frameGeometry().top()));
+        move(x(), screenTop);
 }
 
 bool TFParGen::Controllo_Dati()
