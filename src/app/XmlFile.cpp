@@ -69,7 +69,7 @@ std::optional<QString> plainText(const QDomElement &element)
         if (n.isElement())
             return std::nullopt;
         if (n.isText() || n.isCDATASection())
-            text += n.toCharacterData().data();
+            text += n.nodeValue(); // toCharacterData() is null for CDATA sections
     }
     return text;
 }

@@ -1,6 +1,7 @@
 #include "editors/FileCheck.h"
 
 #include "app/Paths.h"
+#include "editors/ParGenCheck.h"
 #include "lang/LanguageTexts.h"
 
 #include <QFileInfo>
@@ -9,7 +10,7 @@
 namespace cf {
 
 const CheckedFile kCheckedFiles[5] = {
-    {"ParGen.xml", nullptr},
+    {"ParGen.xml", checkParGenFile},
     {"SNMP_Manager.xml", nullptr},
     {"SDO_Server_CANopen.xml", nullptr},
     {"SDO_Client_CANopen.xml", nullptr},

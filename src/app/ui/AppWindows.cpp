@@ -6,6 +6,7 @@
 #include "app/ui/NewProject.h"
 #include "app/ui/OpenConf.h"
 #include "lang/ui/SoftOptions.h"
+#include "editors/ui/ParGenDialog.h"
 
 namespace cf::ui {
 
@@ -19,6 +20,7 @@ void createDialogs(AppWindows &windows, AppContext &context)
     windows.about = new TFAbout(context, parent);
     windows.softOptions = new TFSoftOptions(context, parent);
     windows.softOptions->setChangeLanguage([main = windows.main] { main->Change_Language(); });
+    windows.parGen = new TFParGen(context, parent);
 }
 
 } // namespace cf::ui

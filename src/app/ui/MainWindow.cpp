@@ -8,6 +8,7 @@
 #include "app/ui/PictureButton.h"
 #include "app/ui/Style.h"
 #include "lang/ui/SoftOptions.h"
+#include "editors/ui/ParGenDialog.h"
 #include "platform/Prompt.h"
 #include "platform/ui/UiWait.h"
 
@@ -244,6 +245,8 @@ void TFTesseleFirmWare::Change_Language()
         m_windows.openConf->Set_Lang();
     if (m_windows.softOptions)
         m_windows.softOptions->Set_Lang();
+    if (m_windows.parGen)
+        m_windows.parGen->Set_Lang();
 }
 
 bool TFTesseleFirmWare::Save_Setting()
@@ -280,6 +283,8 @@ void TFTesseleFirmWare::Btn_Click(QObject *sender)
     } else if (!m_ctx.project.isOpen()) {
         m_ctx.prompt().error(m_ctx.texts[18]);
     } else if (sender == Btn_Prm_Gen) {
+        if (m_windows.parGen)
+            m_windows.parGen->exec();
     } else if (sender == Btn_SNMP_Manager_Access) {
     } else if (sender == Btn_PROFIBUS_GSD) {
     } else if (sender == Btn_SDO_Server_CANopen) {
