@@ -1,6 +1,7 @@
 #include "editors/FileCheck.h"
 
 #include "app/Paths.h"
+#include "editors/SnmpManagerTable.h"
 #include "lang/LanguageTexts.h"
 
 #include <QFileInfo>
@@ -10,7 +11,7 @@ namespace cf {
 
 const CheckedFile kCheckedFiles[5] = {
     {"ParGen.xml", nullptr},
-    {"SNMP_Manager.xml", nullptr},
+    {"SNMP_Manager.xml", &snmp::checkFile},
     {"SDO_Server_CANopen.xml", nullptr},
     {"SDO_Client_CANopen.xml", nullptr},
     {"PDO_CANopen.xml", nullptr},

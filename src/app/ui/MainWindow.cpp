@@ -4,6 +4,7 @@
 #include "app/ProductIdentity.h"
 #include "app/ui/PictureButton.h"
 #include "app/ui/Style.h"
+#include "editors/ui/SNMPManagerAccess.h"
 #include "platform/Prompt.h"
 #include "platform/ui/UiWait.h"
 
@@ -222,6 +223,7 @@ void TFTesseleFirmWare::Change_Language()
     Set_Lang();
     // The dialogs that follow a language change at once join here as they are built:
     // New, Open, Software Options, Set Communication, SNMP Manager.
+    if (m_windows.snmpManager) m_windows.snmpManager->Set_Lang();
 }
 
 bool TFTesseleFirmWare::Save_Setting()
@@ -255,6 +257,7 @@ void TFTesseleFirmWare::Btn_Click(QObject *sender)
         m_ctx.prompt().error(m_ctx.texts[18]);
     } else if (sender == Btn_Prm_Gen) {
     } else if (sender == Btn_SNMP_Manager_Access) {
+        if (m_windows.snmpManager) m_windows.snmpManager->exec();
     } else if (sender == Btn_PROFIBUS_GSD) {
     } else if (sender == Btn_SDO_Server_CANopen) {
     } else if (sender == Btn_SDO_Client_CANopen) {
