@@ -199,6 +199,12 @@ void RuleCellDelegate::setModelData(QWidget *editor, QAbstractItemModel *model, 
 
 void RuleCellDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const
 {
+    if (kindOf(index) == EditorKind::Fixed) {
+        // The row number column looks like a header, as it cannot be edited.
+        painter->fillRect(option.rect, option.palette.button());
+        QStyledItemDelegate::paint(painter, option, index);
+        return;
+    }
     if (kindOf(index) != EditorKind::CheckBox) {
         QStyledItemDelegate::paint(painter, option, index);
         return;

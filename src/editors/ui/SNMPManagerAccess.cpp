@@ -55,6 +55,7 @@ void TFSNMPManagerAccess::FormCreate()
 
     auto *buttons = new QHBoxLayout;
     buttons->setSpacing(8);
+    buttons->setContentsMargins(5, 0, 5, 0);
     for (PictureButton *b : {Btn_DelRow, Btn_InsRow, Btn_CopyRow, Btn_PasteRow})
         buttons->addWidget(b);
     buttons->addStretch(1);
@@ -62,7 +63,8 @@ void TFSNMPManagerAccess::FormCreate()
     buttons->addWidget(Btn_Cancel);
 
     auto *body = new QVBoxLayout;
-    body->setContentsMargins(8, 8, 8, 8);
+    // The 16 columns fit the starting width exactly.
+    body->setContentsMargins(3, 8, 3, 8);
     body->setSpacing(8);
     body->addWidget(ACG_SNMP, 1);
     body->addLayout(buttons);
