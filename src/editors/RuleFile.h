@@ -20,8 +20,11 @@ struct RuleFileSection {
     int rows = 0;           // rule rows 1..rows are written
 };
 
+// A cell holding a character XML cannot carry (most control characters, lone
+// surrogates) would give a file that no longer reads: then the result is empty and
+// `error` names the row and attribute.
 QByteArray writeRuleFile(const QString &root, const std::optional<QString> &comment,
-                         const QList<RuleFileSection> &sections);
+                         const QList<RuleFileSection> &sections, QString *error = nullptr);
 
 // Number of rows before the first one whose column `col` is empty after trimming.
 int rowsBeforeEmpty(const RuleTableModel &table, int col);

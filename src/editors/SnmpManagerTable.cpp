@@ -183,15 +183,22 @@ int savedRowCount(const RuleTableModel &table)
     return rowsBeforeEmpty(table, ColIpAddress);
 }
 
-QByteArray fileBytes(const RuleTableModel &table)
+QByteArray fileBytes(const RuleTableModel &table, QString *error)
 {
     return writeRuleFile(QStringLiteral("SNMP_Agent_Access"), QStringLiteral("SW_VERSION = 1.000"),
-                         {{QString(), &table, attributeNames(), savedRowCount(table)}});
+                         {{QString(), &table, attributeNames(), savedRowCount(table)}}, error);
 }
 
 bool saveFile(const QString &path, const RuleTableModel &table, QString *error)
 {
-    return replaceFile(path, fileBytes(table), error);
+    QString reason;
+    const QByteArray bytes = fileBytes(table, &reason);
+    if (bytes.isEmpty()) {
+        if (error)
+            *error = cannotWriteMessage(path, reason);
+        return false;
+    }
+    return replaceFile(path, bytes, error);
 }
 
 FileCheck checkFile(const QString &projectDir, const QString &filePath, const LanguageTexts &texts)

@@ -64,7 +64,8 @@ std::optional<QString> Controllo_dati(const RuleTableModel &table, const Languag
 
 // Rows up to the first empty IP Address.
 int savedRowCount(const RuleTableModel &table);
-QByteArray fileBytes(const RuleTableModel &table);
+// Empty, with the reason in `error`, when a cell cannot be saved.
+QByteArray fileBytes(const RuleTableModel &table, QString *error = nullptr);
 bool saveFile(const QString &path, const RuleTableModel &table, QString *error);
 
 // The `check` entry for SNMP_Manager.xml.

@@ -6,6 +6,7 @@
 #include "editors/RuleTableOps.h"
 #include "editors/SnmpManagerTable.h"
 #include "lang/LanguageTexts.h"
+#include "platform/FileReplace.h"
 
 #include <QRegularExpression>
 
@@ -293,6 +294,42 @@ TEST_F(SnmpFiles, CheckCommandUsesTheDialogsLoaderAndValidator)
     dir.write(u"SNMP_Manager.xml"_qs, "<SNMP_Agent_Access>");
     EXPECT_EQ(run(), 2);
     EXPECT_TRUE(errText.contains(u"SNMP_Manager.xml: line"_qs)) << errText.toStdString();
+}
+
+} // namespace
+} // namespace cf
+
+namespace cf {
+namespace {
+
+class FailingReplacer : public FileReplacer {
+protected:
+    qint64 writePiece(QSaveFile &, const char *, qint64) override { return -1; }
+};
+
+TEST(SnmpSaving, AFailedWriteKeepsTheOldFileAndNamesIt)
+{
+    test::TempExeDir dir;
+    const QString path = dir.file(u"SNMP_Manager.xml"_qs);
+    dir.write(u"SNMP_Manager.xml"_qs, "<SNMP_Agent_Access/>");
+    auto table = snmp::makeTable();
+    snmp::resetTable(*table);
+    table->setCell(1, snmp::ColIpAddress, u"10.0.0.1"_qs);
+
+    FailingReplacer failing;
+    FileReplacer *previous = setFileReplacer(&failing);
+    QString error;
+    EXPECT_FALSE(snmp::saveFile(path, *table, &error));
+    setFileReplacer(previous);
+    EXPECT_TRUE(error.contains(u"SNMP_Manager.xml"_qs)) << error.toStdString();
+
+    // A character XML cannot carry would leave an unreadable file: refused before writing.
+    table->setCell(1, snmp::ColMnemonic, u"bell\u0007"_qs);
+    error.clear();
+    EXPECT_FALSE(snmp::saveFile(path, *table, &error));
+    EXPECT_TRUE(error.contains(u"SNMP_Manager.xml"_qs) && error.contains(u"row 1, Mnemonic"_qs))
+        << error.toStdString();
+    EXPECT_EQ(dir.read(u"SNMP_Manager.xml"_qs), QByteArray("<SNMP_Agent_Access/>"));
 }
 
 } // namespace

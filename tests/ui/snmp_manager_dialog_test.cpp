@@ -120,6 +120,34 @@ TEST_F(SnmpDialog, OkValidatesThenSavesAndCancelWritesNothing)
     EXPECT_EQ(table().cell(2, ColIpAddress), u""_qs);
 }
 
+TEST_F(SnmpDialog, UnsavableCellIsReportedAndTheDialogStays)
+{
+    ASSERT_TRUE(openDialog());
+    table().setCell(1, ColIpAddress, u"10.0.0.1"_qs);
+    table().setCell(1, ColOid, u"1.3"_qs);
+    table().setCell(1, ColNumBytes, u"1"_qs);
+    table().setCell(1, ColConvertFrom, u"None"_qs);
+    table().setCell(1, ColMnemonic, u"esc\u001b"_qs);
+    QTest::mouseClick(dialog->Btn_OK, Qt::LeftButton);
+    EXPECT_EQ(prompt.lastKind(), ScriptedPrompt::Kind::Error);
+    EXPECT_TRUE(prompt.lastText().contains(u"SNMP_Manager.xml"_qs));
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_FALSE(dir.exists(snmpFile()));
+}
+
+TEST_F(SnmpDialog, EnterOutsideTheTableIsOkAndEscapeIsCancel)
+{
+    ASSERT_TRUE(openDialog());
+    table().setCell(1, ColIpAddress, u"bad"_qs);
+    dialog->Btn_DelRow->setFocus();
+    key(Qt::Key_Return);
+    EXPECT_EQ(prompt.lastText(), u"Error row 1"_qs + ctx.texts[638]);
+    EXPECT_TRUE(dialog->isVisible());
+    key(Qt::Key_Escape);
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_EQ(dialog->result(), QDialog::Rejected);
+}
+
 TEST_F(SnmpDialog, RowButtonsWorkOnTheCurrentRow)
 {
     ASSERT_TRUE(openDialog());
