@@ -52,7 +52,8 @@ RuleTableView::RuleTableView(RuleTableModel &model, const AppSettings &settings,
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setDefaultSectionSize(20);
     horizontalHeader()->setHighlightSections(false);
-    horizontalHeader()->setSectionsClickable(true);
+    // A header click would select a whole column; only the double-click is used.
+    horizontalHeader()->setSectionsClickable(false);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
     setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
