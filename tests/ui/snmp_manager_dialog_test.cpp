@@ -350,8 +350,14 @@ TEST(SnmpDialogWiring, MainWindowOpensTheDialog)
     });
     main.Btn_Click(main.Btn_SNMP_Manager_Access);
     EXPECT_TRUE(wasOpen);
+    ctx.texts.loadLangBytes("STR600 =Richieste SNMP\r\nSTR610 =Indirizzo IP\r\nSTR623 =Abilita la regola\r\n");
     main.Change_Language();
-    EXPECT_EQ(dialog->windowTitle(), ctx.texts[600]);
+    EXPECT_EQ(dialog->windowTitle(), u"Richieste SNMP"_qs);
+    EXPECT_EQ(dialog->table().headerData(ColIpAddress, Qt::Horizontal).toString(), u"Indirizzo IP"_qs);
+    ASSERT_EQ(dialog->Hint_SNMP.size(), 15);
+    EXPECT_EQ(dialog->Hint_SNMP.first(), u"Abilita la regola"_qs);
+    EXPECT_EQ(dialog->table().headerData(ColEnable, Qt::Horizontal, Qt::ToolTipRole).toString(),
+              u"Abilita la regola"_qs);
 }
 
 } // namespace
