@@ -2,6 +2,7 @@
 
 #include "app/Paths.h"
 #include "editors/ParGenCheck.h"
+#include "editors/SnmpManagerTable.h"
 #include "lang/LanguageTexts.h"
 
 #include <QFileInfo>
@@ -11,7 +12,7 @@ namespace cf {
 
 const CheckedFile kCheckedFiles[5] = {
     {"ParGen.xml", checkParGenFile},
-    {"SNMP_Manager.xml", nullptr},
+    {"SNMP_Manager.xml", &snmp::checkFile},
     {"SDO_Server_CANopen.xml", nullptr},
     {"SDO_Client_CANopen.xml", nullptr},
     {"PDO_CANopen.xml", nullptr},

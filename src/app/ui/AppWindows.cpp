@@ -7,6 +7,7 @@
 #include "app/ui/OpenConf.h"
 #include "lang/ui/SoftOptions.h"
 #include "editors/ui/ParGenDialog.h"
+#include "editors/ui/SNMPManagerAccess.h"
 
 namespace cf::ui {
 
@@ -21,6 +22,7 @@ void createDialogs(AppWindows &windows, AppContext &context)
     windows.softOptions = new TFSoftOptions(context, parent);
     windows.softOptions->setChangeLanguage([main = windows.main] { main->Change_Language(); });
     windows.parGen = new TFParGen(context, parent);
+    windows.snmpManager = new TFSNMPManagerAccess(context, parent);
 }
 
 } // namespace cf::ui

@@ -9,6 +9,7 @@
 #include "app/ui/Style.h"
 #include "lang/ui/SoftOptions.h"
 #include "editors/ui/ParGenDialog.h"
+#include "editors/ui/SNMPManagerAccess.h"
 #include "platform/Prompt.h"
 #include "platform/ui/UiWait.h"
 
@@ -247,6 +248,8 @@ void TFTesseleFirmWare::Change_Language()
         m_windows.softOptions->Set_Lang();
     if (m_windows.parGen)
         m_windows.parGen->Set_Lang();
+    if (m_windows.snmpManager)
+        m_windows.snmpManager->Set_Lang();
 }
 
 bool TFTesseleFirmWare::Save_Setting()
@@ -286,6 +289,8 @@ void TFTesseleFirmWare::Btn_Click(QObject *sender)
         if (m_windows.parGen)
             m_windows.parGen->exec();
     } else if (sender == Btn_SNMP_Manager_Access) {
+        if (m_windows.snmpManager)
+            m_windows.snmpManager->exec();
     } else if (sender == Btn_PROFIBUS_GSD) {
     } else if (sender == Btn_SDO_Server_CANopen) {
     } else if (sender == Btn_SDO_Client_CANopen) {
