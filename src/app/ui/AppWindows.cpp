@@ -2,6 +2,7 @@
 
 #include "app/AppContext.h"
 #include "app/ui/MainWindow.h"
+#include "update/ui/Boot.h"
 
 namespace cf::ui {
 
@@ -12,6 +13,7 @@ void createDialogs(AppWindows &windows, AppContext &context)
     Q_UNUSED(context);
     // In this order: New, Open, About, Software Options, Set Communication,
     // SNMP Manager, PDO, SDO client, SDO server, Update Device.
+    windows.boot = new TFBoot(context, windows.main->launcher(), parent);
 }
 
 } // namespace cf::ui

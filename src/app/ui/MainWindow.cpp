@@ -6,6 +6,7 @@
 #include "app/ui/Style.h"
 #include "platform/Prompt.h"
 #include "platform/ui/UiWait.h"
+#include "update/ui/Boot.h"
 
 #include <QCloseEvent>
 #include <QDesktopServices>
@@ -276,6 +277,10 @@ void TFTesseleFirmWare::Open_Project()
 
 void TFTesseleFirmWare::Update_Device()
 {
+    if (m_windows.boot) {
+        m_windows.boot->Form_Type = 1;
+        m_windows.boot->exec();
+    }
 }
 
 void TFTesseleFirmWare::Build_EDS_File()
