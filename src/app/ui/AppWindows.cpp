@@ -8,6 +8,7 @@
 #include "lang/ui/SoftOptions.h"
 #include "editors/ui/ParGenDialog.h"
 #include "editors/ui/SNMPManagerAccess.h"
+#include "update/ui/Boot.h"
 
 namespace cf::ui {
 
@@ -23,6 +24,7 @@ void createDialogs(AppWindows &windows, AppContext &context)
     windows.softOptions->setChangeLanguage([main = windows.main] { main->Change_Language(); });
     windows.parGen = new TFParGen(context, parent);
     windows.snmpManager = new TFSNMPManagerAccess(context, parent);
+    windows.boot = new TFBoot(context, windows.main->launcher(), parent);
 }
 
 } // namespace cf::ui

@@ -12,6 +12,7 @@
 #include "editors/ui/SNMPManagerAccess.h"
 #include "platform/Prompt.h"
 #include "platform/ui/UiWait.h"
+#include "update/ui/Boot.h"
 
 #include <QCloseEvent>
 #include <QDesktopServices>
@@ -320,6 +321,10 @@ void TFTesseleFirmWare::Open_Project()
 
 void TFTesseleFirmWare::Update_Device()
 {
+    if (m_windows.boot) {
+        m_windows.boot->Form_Type = 1;
+        m_windows.boot->exec();
+    }
 }
 
 void TFTesseleFirmWare::Build_EDS_File()

@@ -30,6 +30,7 @@ public:
 
     AppContext &context() const { return m_ctx; }
     AppWindows &windows() { return m_windows; }
+    ProgramLauncher &launcher() const { return m_launcher; }
 
     void Btn_Click(QObject *sender);
     void Set_Lang();
