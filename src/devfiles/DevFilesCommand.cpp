@@ -27,8 +27,12 @@ int runEdsCommand(const QStringList &args, QTextStream &, QTextStream &err)
     const QString usage = QStringLiteral("usage: configurator-cli eds PROJECT_DIR FILE [--at \"YYYY-MM-DD HH:MM\"]");
     QDateTime at = QDateTime::currentDateTime();
     if (args.size() == 4 && args[2] == QStringLiteral("--at")) {
-        at = QDateTime::fromString(args[3], QStringLiteral("yyyy-MM-dd HH:mm"));
-        if (!at.isValid()) {
+        // Taken as written, without a time zone: a local time that a clock change skips is still valid.
+        const QStringList parts = args[3].split(QLatin1Char(' '));
+        const QDate date = parts.size() == 2 ? QDate::fromString(parts[0], QStringLiteral("yyyy-MM-dd")) : QDate();
+        const QTime time = parts.size() == 2 ? QTime::fromString(parts[1], QStringLiteral("HH:mm")) : QTime();
+        at = QDateTime(date, time, Qt::UTC);
+        if (!date.isValid() || !time.isValid()) {
             err << "configurator-cli: not a date and time (YYYY-MM-DD HH:MM): " << args[3] << Qt::endl;
             return 2;
         }

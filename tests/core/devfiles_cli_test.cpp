@@ -45,6 +45,26 @@ TEST_F(DevFilesCliTest, EdsAtAGivenTimeIsTheExpectedFile)
               cf::test::readFile(cf::test::fixture(QStringLiteral("devfiles/expected_small.eds"))));
 }
 
+TEST_F(DevFilesCliTest, EdsTimeIsWrittenAsGiven)
+{
+    const struct { const char *at; const char *time; const char *date; } cases[] = {
+        {"2016-03-07 00:07", "12:07AM", "03-07-2016"},
+        {"2026-03-29 02:30", "02:30AM", "03-29-2026"}, // skipped by a clock change in some zones
+        {"2026-12-31 12:00", "12:00PM", "12-31-2026"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.at);
+        const CliRun r = runCli({QStringLiteral("eds"), project.path(), target("t.eds"), QStringLiteral("--at"),
+                                 QString::fromLatin1(c.at)});
+        ASSERT_EQ(r.code, 0) << r.err.toStdString();
+        const QString text = QString::fromLatin1(dir.read(QStringLiteral("t.eds")));
+        EXPECT_TRUE(text.contains(QStringLiteral("\r\nCreationTime=%1\r\nCreationDate=%2\r\n")
+                                      .arg(QString::fromLatin1(c.time), QString::fromLatin1(c.date))));
+        EXPECT_TRUE(text.contains(QStringLiteral("\r\nModificationTime=%1\r\nModificationDate=%2\r\n")
+                                      .arg(QString::fromLatin1(c.time), QString::fromLatin1(c.date))));
+    }
+}
+
 TEST_F(DevFilesCliTest, EdsWithoutTimeIsStampedNow)
 {
     const QDateTime before = QDateTime::currentDateTime();
@@ -92,6 +112,9 @@ TEST_F(DevFilesCliTest, RefusalsAndBadUsageWriteNothing)
         {"eds: bad time", nullptr, nullptr,
          {QStringLiteral("eds"), QStringLiteral("P"), QStringLiteral("F"), QStringLiteral("--at"),
           QStringLiteral("2016-03-07 25:00")}, 2, "not a date and time"},
+        {"eds: no time", nullptr, nullptr,
+         {QStringLiteral("eds"), QStringLiteral("P"), QStringLiteral("F"), QStringLiteral("--at"),
+          QStringLiteral("2016-02-30")}, 2, "not a date and time"},
         {"eds: unknown option", nullptr, nullptr,
          {QStringLiteral("eds"), QStringLiteral("P"), QStringLiteral("F"), QStringLiteral("--on"),
           QStringLiteral("2016-03-07 10:00")}, 2, "usage: configurator-cli eds"},
