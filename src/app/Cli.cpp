@@ -1,5 +1,6 @@
 #include "app/Cli.h"
 
+#include "devfiles/DevFilesCommand.h"
 #include "editors/FileCheck.h"
 #include "lang/LanguageTexts.h"
 
@@ -12,7 +13,9 @@ QString usage()
     return QStringLiteral(
         "usage: configurator-cli COMMAND ...\n"
         "  texts [--language-file FILE]   print the effective texts as a language file\n"
-        "  check PROJECT_DIR              validate the configuration's editor files\n");
+        "  check PROJECT_DIR              validate the configuration's editor files\n"
+        "  eds PROJECT_DIR FILE [--at \"YYYY-MM-DD HH:MM\"]  write the CANopen EDS file\n"
+        "  gsd PROJECT_DIR FILE           write the PROFIBUS GSD file\n");
 }
 
 int runTexts(const QStringList &args, QTextStream &out, QTextStream &err)
@@ -49,6 +52,10 @@ int run(const QStringList &args, QTextStream &out, QTextStream &err)
         return runTexts(rest, out, err);
     if (command == QStringLiteral("check"))
         return runCheckCommand(rest, out, err);
+    if (command == QStringLiteral("eds"))
+        return runEdsCommand(rest, out, err);
+    if (command == QStringLiteral("gsd"))
+        return runGsdCommand(rest, out, err);
     err << "configurator-cli: unknown command " << command << "\n" << usage();
     return 2;
 }

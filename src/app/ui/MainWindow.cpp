@@ -10,12 +10,16 @@
 #include "lang/ui/SoftOptions.h"
 #include "editors/ui/ParGenDialog.h"
 #include "editors/ui/SNMPManagerAccess.h"
+#include "devfiles/Eds.h"
+#include "devfiles/Gsd.h"
 #include "platform/Prompt.h"
 #include "platform/ui/UiWait.h"
 #include "update/ui/Boot.h"
 
 #include <QCloseEvent>
+#include <QDateTime>
 #include <QDesktopServices>
+#include <QFileInfo>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QLabel>
@@ -293,6 +297,7 @@ void TFTesseleFirmWare::Btn_Click(QObject *sender)
         if (m_windows.snmpManager)
             m_windows.snmpManager->exec();
     } else if (sender == Btn_PROFIBUS_GSD) {
+        Build_GSD_File();
     } else if (sender == Btn_SDO_Server_CANopen) {
     } else if (sender == Btn_SDO_Client_CANopen) {
     } else if (sender == Btn_PDO_CANopen) {
@@ -329,6 +334,38 @@ void TFTesseleFirmWare::Update_Device()
 
 void TFTesseleFirmWare::Build_EDS_File()
 {
+    // SaveEDS
+    const QString path = m_ctx.prompt().saveFileName(
+        {m_ctx.texts[26], m_ctx.project.directory, QString(), QStringLiteral("Electronic Data Sheet (*.eds)"),
+         QStringLiteral("eds")});
+    if (path.isEmpty())
+        return;
+    if (auto error = Write_EDS_File(m_ctx.project.directory, path, QDateTime::currentDateTime()))
+        m_ctx.prompt().generalError(*error);
+}
+
+void TFTesseleFirmWare::Build_GSD_File()
+{
+    Prompt &prompt = m_ctx.prompt();
+    const GsdInput input = readGsdSizes(m_ctx.files.parGen, m_ctx.texts);
+    if (input.status == GsdInput::Status::Malformed) {
+        prompt.generalError(input.message);
+        return;
+    }
+    // Refused before the save dialog, so the user is not asked for a name in vain.
+    if (input.status != GsdInput::Status::Ok) {
+        prompt.error(input.message);
+        return;
+    }
+    const QString chosen = prompt.saveFileName({m_ctx.texts[22], m_ctx.project.directory, QString(),
+                                                QStringLiteral("Generic Station Description (*.gsd)"), QString()});
+    if (chosen.isEmpty())
+        return;
+    const QString path = gsdFileName(chosen);
+    if (QFileInfo::exists(path) && !prompt.confirm(m_ctx.texts[1103]))
+        return;
+    if (auto error = Write_GSD_File(path, input.sizes, m_ctx.texts))
+        prompt.generalError(*error);
 }
 
 void TFTesseleFirmWare::Start_Program(const QString &NomeSW, const QString &Parameter, bool tipo)

@@ -42,6 +42,7 @@ public:
     void Open_Project();
     void Update_Device();
     void Build_EDS_File();
+    void Build_GSD_File();
     void Start_Program(const QString &NomeSW, const QString &Parameter, bool tipo);
     void Timer_UpdateTimer();
     // Arms or disarms the version check after start-up or Software Options.
