@@ -1,6 +1,7 @@
 #include "app/Cli.h"
 
 #include "editors/FileCheck.h"
+#include "image/USaveBincc.h"
 #include "lang/LanguageTexts.h"
 
 #include <QFileInfo>
@@ -12,7 +13,9 @@ QString usage()
     return QStringLiteral(
         "usage: configurator-cli COMMAND ...\n"
         "  texts [--language-file FILE]   print the effective texts as a language file\n"
-        "  check PROJECT_DIR              validate the configuration's editor files\n");
+        "  check PROJECT_DIR              validate the configuration's editor files\n"
+        "  compile PROJECT_DIR [-o FILE]  compile the configuration image (default PROJECT_DIR/bin/bank.bin)\n"
+        "  dump FILE                      list the fields and requests of a configuration image\n");
 }
 
 int runTexts(const QStringList &args, QTextStream &out, QTextStream &err)
@@ -49,6 +52,10 @@ int run(const QStringList &args, QTextStream &out, QTextStream &err)
         return runTexts(rest, out, err);
     if (command == QStringLiteral("check"))
         return runCheckCommand(rest, out, err);
+    if (command == QStringLiteral("compile"))
+        return runCompileCommand(rest, out, err);
+    if (command == QStringLiteral("dump"))
+        return runDumpCommand(rest, out, err);
     err << "configurator-cli: unknown command " << command << "\n" << usage();
     return 2;
 }

@@ -4,6 +4,7 @@
 #include "app/ProductIdentity.h"
 #include "app/ui/PictureButton.h"
 #include "app/ui/Style.h"
+#include "image/USaveBincc.h"
 #include "platform/Prompt.h"
 #include "platform/ui/UiWait.h"
 
@@ -45,6 +46,7 @@ TFTesseleFirmWare::TFTesseleFirmWare(AppContext &context, ProgramLauncher &launc
     : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
     , m_ctx(context)
     , m_launcher(launcher)
+    , m_compiler(std::make_unique<USaveBincc>())
     , m_checkVersion([] { return false; })
 {
     setObjectName(QStringLiteral("TFTesseleFirmWare"));
@@ -276,6 +278,18 @@ void TFTesseleFirmWare::Open_Project()
 
 void TFTesseleFirmWare::Update_Device()
 {
+    // A malformed file or a value the image cannot carry stops here; bank.bin stays as it was.
+    if (const auto error = m_compiler->Compile_Bank(m_ctx.files.parGen, m_ctx.files.snmpManager)) {
+        m_ctx.prompt().generalError(*error);
+        return;
+    }
+    // The device would otherwise be sent an old or missing image.
+    QString writeError;
+    if (!m_compiler->Save_Bank(USaveBincc::bankPath(m_ctx.project.directory), &writeError)) {
+        m_ctx.prompt().generalError(writeError);
+        return;
+    }
+    // The Update Device dialog opens from here.
 }
 
 void TFTesseleFirmWare::Build_EDS_File()
