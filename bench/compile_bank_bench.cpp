@@ -1,3 +1,4 @@
+#include "app/XmlFile.h"
 #include "image/USaveBincc.h"
 
 #include <QCoreApplication>
@@ -45,6 +46,15 @@ void BM_CompileBank512Rows(benchmark::State &state)
     }
 }
 BENCHMARK(BM_CompileBank512Rows)->Unit(benchmark::kMillisecond);
+
+// The parse alone, to tell the XML reader's share from the compiler's.
+void BM_ParseSnmpManager512Rows(benchmark::State &state)
+{
+    const QByteArray xml = fullConfiguration();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(cf::xml::parse(xml, QStringLiteral("SNMP_Manager.xml")).loaded());
+}
+BENCHMARK(BM_ParseSnmpManager512Rows)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
