@@ -2,6 +2,7 @@
 
 #include "devfiles/DevFilesCommand.h"
 #include "editors/FileCheck.h"
+#include "image/USaveBincc.h"
 #include "lang/LanguageTexts.h"
 
 #include <QFileInfo>
@@ -15,7 +16,9 @@ QString usage()
         "  texts [--language-file FILE]   print the effective texts as a language file\n"
         "  check PROJECT_DIR              validate the configuration's editor files\n"
         "  eds PROJECT_DIR FILE [--at \"YYYY-MM-DD HH:MM\"]  write the CANopen EDS file\n"
-        "  gsd PROJECT_DIR FILE           write the PROFIBUS GSD file\n");
+        "  gsd PROJECT_DIR FILE           write the PROFIBUS GSD file\n"
+        "  compile PROJECT_DIR [-o FILE]  compile the configuration image (default PROJECT_DIR/bin/bank.bin)\n"
+        "  dump FILE                      list the fields and requests of a configuration image\n");
 }
 
 int runTexts(const QStringList &args, QTextStream &out, QTextStream &err)
@@ -56,6 +59,10 @@ int run(const QStringList &args, QTextStream &out, QTextStream &err)
         return runEdsCommand(rest, out, err);
     if (command == QStringLiteral("gsd"))
         return runGsdCommand(rest, out, err);
+    if (command == QStringLiteral("compile"))
+        return runCompileCommand(rest, out, err);
+    if (command == QStringLiteral("dump"))
+        return runDumpCommand(rest, out, err);
     err << "configurator-cli: unknown command " << command << "\n" << usage();
     return 2;
 }

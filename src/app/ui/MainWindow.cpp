@@ -12,6 +12,7 @@
 #include "editors/ui/SNMPManagerAccess.h"
 #include "devfiles/Eds.h"
 #include "devfiles/Gsd.h"
+#include "image/USaveBincc.h"
 #include "platform/Prompt.h"
 #include "platform/ui/UiWait.h"
 #include "update/ui/Boot.h"
@@ -64,6 +65,7 @@ TFTesseleFirmWare::TFTesseleFirmWare(AppContext &context, ProgramLauncher &launc
     : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
     , m_ctx(context)
     , m_launcher(launcher)
+    , m_compiler(std::make_unique<USaveBincc>())
     , m_checkVersion([] { return false; })
 {
     setObjectName(QStringLiteral("TFTesseleFirmWare"));
@@ -326,6 +328,15 @@ void TFTesseleFirmWare::Open_Project()
 
 void TFTesseleFirmWare::Update_Device()
 {
+    // A malformed file or a value the image cannot carry stops here; bank.bin stays as it was.
+    if (const auto error = m_compiler->Compile_Bank(m_ctx.files.parGen, m_ctx.files.snmpManager)) {
+        m_ctx.prompt().generalError(*error);
+        return;
+    }
+    // A bank.bin that cannot be written is reported; a firmware-only update can still go on.
+    QString writeError;
+    if (!m_compiler->Save_Bank(USaveBincc::bankPath(m_ctx.project.directory), &writeError))
+        m_ctx.prompt().generalError(writeError);
     if (m_windows.boot) {
         m_windows.boot->Form_Type = 1;
         m_windows.boot->exec();

@@ -6,12 +6,14 @@
 #include <QTimer>
 #include <QWidget>
 #include <functional>
+#include <memory>
 
 class QLabel;
 class QFrame;
 
 namespace cf {
 class AppContext;
+class USaveBincc;
 }
 
 namespace cf::ui {
@@ -94,6 +96,7 @@ private:
     AppContext &m_ctx;
     ProgramLauncher &m_launcher;
     AppWindows m_windows;
+    std::unique_ptr<USaveBincc> m_compiler;
     QTimer Timer_Update;
     std::function<bool()> m_checkVersion;
     int m_startTimeoutMs = kStartProgramTimeoutMs;
