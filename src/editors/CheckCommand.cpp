@@ -1,6 +1,7 @@
 #include "editors/FileCheck.h"
 
 #include "app/Paths.h"
+#include "editors/CanopenTables.h"
 #include "lang/LanguageTexts.h"
 
 #include <QFileInfo>
@@ -11,9 +12,9 @@ namespace cf {
 const CheckedFile kCheckedFiles[5] = {
     {"ParGen.xml", nullptr},
     {"SNMP_Manager.xml", nullptr},
-    {"SDO_Server_CANopen.xml", nullptr},
-    {"SDO_Client_CANopen.xml", nullptr},
-    {"PDO_CANopen.xml", nullptr},
+    {"SDO_Server_CANopen.xml", checkSdoServerFile},
+    {"SDO_Client_CANopen.xml", checkSdoClientFile},
+    {"PDO_CANopen.xml", checkPdoFile},
 };
 
 int runCheckCommand(const QStringList &args, QTextStream &out, QTextStream &err)
