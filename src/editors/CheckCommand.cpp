@@ -3,6 +3,7 @@
 #include "app/Paths.h"
 #include "editors/ParGenCheck.h"
 #include "editors/SnmpManagerTable.h"
+#include "editors/CanopenTables.h"
 #include "lang/LanguageTexts.h"
 
 #include <QFileInfo>
@@ -13,9 +14,9 @@ namespace cf {
 const CheckedFile kCheckedFiles[5] = {
     {"ParGen.xml", checkParGenFile},
     {"SNMP_Manager.xml", &snmp::checkFile},
-    {"SDO_Server_CANopen.xml", nullptr},
-    {"SDO_Client_CANopen.xml", nullptr},
-    {"PDO_CANopen.xml", nullptr},
+    {"SDO_Server_CANopen.xml", checkSdoServerFile},
+    {"SDO_Client_CANopen.xml", checkSdoClientFile},
+    {"PDO_CANopen.xml", checkPdoFile},
 };
 
 int runCheckCommand(const QStringList &args, QTextStream &out, QTextStream &err)
