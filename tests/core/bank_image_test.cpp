@@ -448,24 +448,13 @@ class ImageCli : public BankImage {
 protected:
     int run(const QStringList &args)
     {
-        outBytes.clear();
-        errBytes.clear();
-        QBuffer outBuffer(&outBytes);
-        QBuffer errBuffer(&errBytes);
-        outBuffer.open(QIODevice::WriteOnly);
-        errBuffer.open(QIODevice::WriteOnly);
-        QTextStream out(&outBuffer);
-        QTextStream err(&errBuffer);
-        const int code = cli::run(args, out, err);
-        out.flush();
-        err.flush();
-        return code;
+        last = test::runCli(args);
+        return last.code;
     }
-    QString out() const { return QString::fromUtf8(outBytes); }
-    QString err() const { return QString::fromUtf8(errBytes); }
+    QString out() const { return last.out; }
+    QString err() const { return last.err; }
 
-    QByteArray outBytes;
-    QByteArray errBytes;
+    test::CliRun last;
 };
 
 TEST_F(ImageCli, CompileWritesBinBankByDefault)

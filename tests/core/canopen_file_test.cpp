@@ -239,38 +239,20 @@ TEST(CanopenFile, MissingFileGivesEmptyTablesAndMalformedGivesTheParserMessage)
         << bad.error.toStdString();
 }
 
-struct CliResult {
-    int code = -1;
-    QString out;
-    QString err;
-};
-
-CliResult runCheck(const QString &folder)
+cf::test::CliRun runCheck(const QString &folder)
 {
-    QBuffer outBuf;
-    QBuffer errBuf;
-    outBuf.open(QIODevice::WriteOnly);
-    errBuf.open(QIODevice::WriteOnly);
-    QTextStream out(&outBuf);
-    QTextStream err(&errBuf);
-    CliResult r;
-    r.code = cf::cli::run({QStringLiteral("check"), folder}, out, err);
-    out.flush();
-    err.flush();
-    r.out = QString::fromUtf8(outBuf.data());
-    r.err = QString::fromUtf8(errBuf.data());
-    return r;
+    return cf::test::runCli({QStringLiteral("check"), folder});
 }
 
 TEST(CanopenCheck, ReportsEachFileAsItsDialogWould)
 {
-    const CliResult valid = runCheck(cf::test::fixture(QStringLiteral("canopen/valid")));
+    const cf::test::CliRun valid = runCheck(cf::test::fixture(QStringLiteral("canopen/valid")));
     EXPECT_EQ(valid.code, 0) << valid.err.toStdString();
     EXPECT_EQ(valid.out, QStringLiteral("SDO_Server_CANopen.xml: OK\n"
                                         "SDO_Client_CANopen.xml: OK\n"
                                         "PDO_CANopen.xml: OK\n"));
 
-    const CliResult invalid = runCheck(cf::test::fixture(QStringLiteral("canopen/invalid")));
+    const cf::test::CliRun invalid = runCheck(cf::test::fixture(QStringLiteral("canopen/invalid")));
     EXPECT_EQ(invalid.code, 1);
     EXPECT_EQ(invalid.out,
               QStringLiteral("SDO_Server_CANopen.xml: Error row 2!! [SDO in Write] Index must be "
@@ -284,7 +266,7 @@ TEST(CanopenCheck, ReportsEachFileAsItsDialogWould)
 TEST(CanopenCheck, NotWellFormedFileEndsWithTheParserMessage)
 {
     const QString folder = cf::test::fixture(QStringLiteral("canopen/malformed"));
-    const CliResult r = runCheck(folder);
+    const cf::test::CliRun r = runCheck(folder);
     EXPECT_EQ(r.code, 2);
     EXPECT_EQ(r.out, QStringLiteral("SDO_Server_CANopen.xml: OK\n"));
     EXPECT_TRUE(r.err.startsWith(cf::joinPath(folder, QStringLiteral("PDO_CANopen.xml"))

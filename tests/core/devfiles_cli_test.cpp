@@ -8,22 +8,8 @@
 
 namespace {
 
-struct CliRun {
-    int code;
-    QString out;
-    QString err;
-};
-
-CliRun runCli(const QStringList &args)
-{
-    CliRun r{0, {}, {}};
-    QTextStream out(&r.out);
-    QTextStream err(&r.err);
-    r.code = cf::cli::run(args, out, err);
-    out.flush();
-    err.flush();
-    return r;
-}
+using cf::test::CliRun;
+using cf::test::runCli;
 
 class DevFilesCliTest : public ::testing::Test {
 protected:

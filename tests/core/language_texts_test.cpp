@@ -190,18 +190,11 @@ TEST(LoadLanguage, UnreadableFileKeepsTheTextsBuiltSoFar)
 
 QByteArray runCli(const QStringList &args, int *code, QByteArray *errText = nullptr)
 {
-    QBuffer outBuf;
-    QBuffer errBuf;
-    outBuf.open(QIODevice::WriteOnly);
-    errBuf.open(QIODevice::WriteOnly);
-    QTextStream out(&outBuf);
-    QTextStream err(&errBuf);
-    *code = cf::cli::run(args, out, err);
-    out.flush();
-    err.flush();
+    const cf::test::CliRun r = cf::test::runCli(args);
+    *code = r.code;
     if (errText)
-        *errText = errBuf.data();
-    return outBuf.data();
+        *errText = r.err.toUtf8();
+    return r.outBytes;
 }
 
 TEST(TextsCommand, PrintsEveryTextAndReadsBackUnchanged)

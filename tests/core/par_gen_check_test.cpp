@@ -9,26 +9,8 @@
 
 namespace {
 
-struct CliRun {
-    int exitCode;
-    QString out;
-    QString err;
-};
-
-CliRun runCli(const QStringList &args)
-{
-    QBuffer outBuffer;
-    QBuffer errBuffer;
-    outBuffer.open(QIODevice::WriteOnly);
-    errBuffer.open(QIODevice::WriteOnly);
-    int code = 0;
-    {
-        QTextStream out(&outBuffer);
-        QTextStream err(&errBuffer);
-        code = cf::cli::run(args, out, err);
-    }
-    return {code, QString::fromUtf8(outBuffer.data()), QString::fromUtf8(errBuffer.data())};
-}
+using cf::test::CliRun;
+using cf::test::runCli;
 
 QString checkFixture(const char *name)
 {
@@ -52,7 +34,7 @@ TEST(ParGenCheck, ReportsEachConfiguration)
     for (const Case &c : cases) {
         SCOPED_TRACE(c.folder);
         const CliRun run = runCli({QStringLiteral("check"), checkFixture(c.folder)});
-        EXPECT_EQ(run.exitCode, c.exitCode) << run.err.toStdString();
+        EXPECT_EQ(run.code, c.exitCode) << run.err.toStdString();
         EXPECT_EQ(run.out.toStdString(), c.out);
     }
 }
@@ -60,7 +42,7 @@ TEST(ParGenCheck, ReportsEachConfiguration)
 TEST(ParGenCheck, MalformedFileNamesFileLineAndColumn)
 {
     const CliRun run = runCli({QStringLiteral("check"), checkFixture("malformed")});
-    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_EQ(run.code, 2);
     EXPECT_NE(run.err.indexOf(QDir::toNativeSeparators(checkFixture("malformed/ParGen.xml"))), -1)
         << run.err.toStdString();
     EXPECT_NE(run.err.indexOf(QStringLiteral("line 3, column")), -1) << run.err.toStdString();
@@ -70,7 +52,7 @@ TEST(ParGenCheck, FolderWithoutEditorFilesPasses)
 {
     cf::test::TempExeDir dir;
     const CliRun run = runCli({QStringLiteral("check"), dir.path()});
-    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.code, 0);
     EXPECT_EQ(run.out.toStdString(), "");
 }
 

@@ -1,5 +1,8 @@
 #include "TestSupport.h"
 
+#include "app/Cli.h"
+
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -38,6 +41,24 @@ bool TempExeDir::exists(const QString &relative) const
 void TempExeDir::makeDir(const QString &relative) const
 {
     QDir().mkpath(file(relative));
+}
+
+CliRun runCli(const QStringList &args)
+{
+    QBuffer outBuffer;
+    QBuffer errBuffer;
+    outBuffer.open(QIODevice::WriteOnly);
+    errBuffer.open(QIODevice::WriteOnly);
+    CliRun r;
+    {
+        QTextStream out(&outBuffer);
+        QTextStream err(&errBuffer);
+        r.code = cf::cli::run(args, out, err);
+    }
+    r.outBytes = outBuffer.data();
+    r.out = QString::fromUtf8(r.outBytes);
+    r.err = QString::fromUtf8(errBuffer.data());
+    return r;
 }
 
 QByteArray readFile(const QString &path)

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 
 namespace cf::test {
@@ -21,6 +22,15 @@ public:
 private:
     QTemporaryDir m_dir;
 };
+
+// configurator-cli run in-process.
+struct CliRun {
+    int code = -1;
+    QByteArray outBytes;
+    QString out;
+    QString err;
+};
+CliRun runCli(const QStringList &args);
 
 QByteArray readFile(const QString &path);
 void writeFile(const QString &path, const QByteArray &bytes);
