@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QXmlStreamReader>
 
 namespace cf::xml {
 
@@ -40,6 +41,56 @@ LoadResult loadFile(const QString &path)
         return result;
     }
     return parse(file.readAll(), path);
+}
+
+LoadResult::Status streamRows(const QString &path,
+                              const std::function<bool(const QXmlStreamAttributes &)> &visit,
+                              QString *error)
+{
+    if (!QFileInfo(path).exists())
+        return LoadResult::Status::Missing;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (error)
+            *error = QStringLiteral("%1: %2").arg(path, file.errorString());
+        return LoadResult::Status::Unreadable;
+    }
+    const QByteArray bytes = file.readAll();
+    QXmlStreamReader reader(bytes);
+    int depth = 0;
+    bool rootSeen = false;
+    bool visiting = true;
+    while (!reader.atEnd()) {
+        const QXmlStreamReader::TokenType token = reader.readNext();
+        if (token == QXmlStreamReader::StartElement) {
+            ++depth;
+            if (depth == 1)
+                rootSeen = true;
+            else if (depth == 2 && visiting)
+                visiting = visit(reader.attributes());
+        } else if (token == QXmlStreamReader::EndElement) {
+            --depth;
+        }
+    }
+    if (reader.hasError() || !rootSeen) {
+        // The tree parser words the message; only a failed document pays for it.
+        const LoadResult parsed = parse(bytes, path);
+        if (parsed.failed()) {
+            if (error)
+                *error = parsed.error;
+            return LoadResult::Status::Malformed;
+        }
+        if (reader.hasError()) {
+            if (error)
+                *error = QStringLiteral("%1: line %2, column %3: %4")
+                             .arg(path)
+                             .arg(reader.lineNumber())
+                             .arg(reader.columnNumber())
+                             .arg(reader.errorString());
+            return LoadResult::Status::Malformed;
+        }
+    }
+    return LoadResult::Status::Loaded;
 }
 
 QDomElement rootElement(const QDomDocument &document)

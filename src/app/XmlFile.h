@@ -4,6 +4,8 @@
 #include <QDomElement>
 #include <QList>
 #include <QString>
+#include <QXmlStreamAttributes>
+#include <functional>
 #include <optional>
 
 namespace cf::xml {
@@ -22,6 +24,14 @@ struct LoadResult {
 // Reads and parses a file. A missing file is not an error: readers fall back to defaults.
 LoadResult loadFile(const QString &path);
 LoadResult parse(const QByteArray &bytes, const QString &nameForMessages);
+
+// Streams a large rule file without building a tree: calls visit with the attributes of each
+// element child of the root (same root and row rules as rootElement/childElements) until it
+// returns false. The whole document is still checked, so a file that is not well-formed gives
+// Malformed with the same kind of message as loadFile, whatever the visitor did.
+LoadResult::Status streamRows(const QString &path,
+                              const std::function<bool(const QXmlStreamAttributes &)> &visit,
+                              QString *error);
 
 // The document's first top-level element, passing over a declaration, comments and
 // processing instructions before it. Its name is not examined.

@@ -163,82 +163,94 @@ std::uint8_t USaveBincc::Convert_Code(const QString &text)
     return 0;
 }
 
+std::optional<QString> USaveBincc::Read_SNMP_Row(const QXmlStreamAttributes &row, const QString &file,
+                                                int rowNumber, std::uint32_t &count)
+{
+    const auto attr = [&row](const char *name) -> std::optional<QString> {
+        const QLatin1StringView key(name);
+        if (!row.hasAttribute(key))
+            return std::nullopt;
+        return row.value(key).toString();
+    };
+    // A row without Enable is ticked in the editor, so it is a request the user expects.
+    const auto enable = attr("Enable");
+    if (enable && enable->trimmed().toUpper() != u"Y")
+        return std::nullopt;
+    if (count == bank::kRecordCount)
+        return QStringLiteral("%1, row %2: more than %3 enabled requests; the image holds %3.")
+            .arg(file).arg(rowNumber).arg(bank::kRecordCount);
+
+    Record &record = m_requests[count];
+    std::uint8_t *r = record.data();
+    std::uint8_t flags = 0;
+
+    std::array<int, 4> ip{0, 0, 0, 0};
+    Split_IP_Address(attr("IP_Address").value_or(QString()), ip);
+    put32(r + bank::kRecIp, (std::uint32_t(ip[0]) << 24) | (std::uint32_t(ip[1]) << 16)
+                                | (std::uint32_t(ip[2]) << 8) | std::uint32_t(ip[3]));
+
+    const auto version = attr("Version");
+    const int v = version ? textToInt(*version, 1) : 1;
+    flags |= v == 1 ? bank::kVersion1 : v == 2 ? bank::kVersion2 : bank::kVersionOther;
+
+    putText(r + bank::kRecCommunity, attr("Community_String").value_or(QString()), kCommunityMax);
+
+    const QString oid = attr("OID").value_or(QString());
+    if (oid.size() > bank::kRecOidSize)
+        return QStringLiteral("%1, row %2: the OID has %3 characters; the image holds %4: %5")
+            .arg(file).arg(rowNumber).arg(oid.size()).arg(bank::kRecOidSize).arg(oid);
+    putText(r + bank::kRecOid, oid, bank::kRecOidSize);
+
+    const auto upper = [&attr](const char *name) { return attr(name).value_or(QString()).toUpper(); };
+    if (upper("Type") == u"INT")
+        flags |= bank::kTypeInt;
+    const QString mode = upper("Mode");
+    r[bank::kRecMode] = mode == u"GET" ? 0 : mode == u"SET" ? 1 : 2;
+    if (upper("On_Change") == u"Y")
+        flags |= bank::kOnChange;
+    if (upper("On_Command") == u"Y")
+        flags |= bank::kOnCommand;
+    if (upper("On_Timer") == u"Y")
+        flags |= bank::kOnTimer;
+
+    const auto number = [&attr](const char *name, int fallback) {
+        const auto value = attr(name);
+        return value ? textToInt(*value, fallback) : fallback;
+    };
+    put32(r + bank::kRecTime, std::uint32_t(number("Time", 1000)));
+    put16(r + bank::kRecPosition, std::uint32_t(number("Position", 0)) & 0xFFFF);
+    const int bytes = number("Number_Bytes", 1);
+    if (bytes < 0 || bytes > 255)
+        return QStringLiteral("%1, row %2: Number_Bytes %3 is outside 0 to 255, the range the image holds.")
+            .arg(file).arg(rowNumber).arg(bytes);
+    r[bank::kRecBytes] = std::uint8_t(bytes);
+    r[bank::kRecConvert] = Convert_Code(attr("ConvertFrom").value_or(QString()));
+    r[bank::kRecFlags] = flags;
+    ++count;
+    return std::nullopt;
+}
+
 std::optional<QString> USaveBincc::Read_SNMP_Requests(const QString &path)
 {
     std::uint8_t *p = Bank_Parameters.data();
     put32(p + bank::kRequestCount, 0);
     put32(p + bank::kAddress, bank::kBankAddress);
 
-    const xml::LoadResult loaded = xml::loadFile(path);
-    if (loaded.failed())
-        return loaded.error;
-    if (!loaded.loaded())
-        return std::nullopt;
+    // A full table is read as a stream: building a tree of it would cost more than the rest of the compile.
     const QString file = fileName(path);
-    const QDomElement root = xml::rootElement(loaded.document);
-    const QList<QDomElement> rows = xml::childElements(root);
-
     std::uint32_t count = 0;
     int rowNumber = 0;
-    for (const QDomElement &row : rows) {
-        ++rowNumber;
-        const auto attr = [&row](const char *name) { return xml::attribute(row, QString::fromLatin1(name)); };
-        // A row without Enable is ticked in the editor, so it is a request the user expects.
-        const auto enable = attr("Enable");
-        if (enable && enable->trimmed().toUpper() != u"Y")
-            continue;
-        if (count == bank::kRecordCount)
-            return QStringLiteral("%1, row %2: more than %3 enabled requests; the image holds %3.")
-                .arg(file).arg(rowNumber).arg(bank::kRecordCount);
-
-        Record &record = m_requests[count];
-        std::uint8_t *r = record.data();
-        std::uint8_t flags = 0;
-
-        std::array<int, 4> ip{0, 0, 0, 0};
-        Split_IP_Address(attr("IP_Address").value_or(QString()), ip);
-        put32(r + bank::kRecIp, (std::uint32_t(ip[0]) << 24) | (std::uint32_t(ip[1]) << 16)
-                                    | (std::uint32_t(ip[2]) << 8) | std::uint32_t(ip[3]));
-
-        const auto version = attr("Version");
-        const int v = version ? textToInt(*version, 1) : 1;
-        flags |= v == 1 ? bank::kVersion1 : v == 2 ? bank::kVersion2 : bank::kVersionOther;
-
-        putText(r + bank::kRecCommunity, attr("Community_String").value_or(QString()), kCommunityMax);
-
-        const QString oid = attr("OID").value_or(QString());
-        if (oid.size() > bank::kRecOidSize)
-            return QStringLiteral("%1, row %2: the OID has %3 characters; the image holds %4: %5")
-                .arg(file).arg(rowNumber).arg(oid.size()).arg(bank::kRecOidSize).arg(oid);
-        putText(r + bank::kRecOid, oid, bank::kRecOidSize);
-
-        const auto upper = [&attr](const char *name) { return attr(name).value_or(QString()).toUpper(); };
-        if (upper("Type") == u"INT")
-            flags |= bank::kTypeInt;
-        const QString mode = upper("Mode");
-        r[bank::kRecMode] = mode == u"GET" ? 0 : mode == u"SET" ? 1 : 2;
-        if (upper("On_Change") == u"Y")
-            flags |= bank::kOnChange;
-        if (upper("On_Command") == u"Y")
-            flags |= bank::kOnCommand;
-        if (upper("On_Timer") == u"Y")
-            flags |= bank::kOnTimer;
-
-        const auto number = [&attr](const char *name, int fallback) {
-            const auto value = attr(name);
-            return value ? textToInt(*value, fallback) : fallback;
-        };
-        put32(r + bank::kRecTime, std::uint32_t(number("Time", 1000)));
-        put16(r + bank::kRecPosition, std::uint32_t(number("Position", 0)) & 0xFFFF);
-        const int bytes = number("Number_Bytes", 1);
-        if (bytes < 0 || bytes > 255)
-            return QStringLiteral("%1, row %2: Number_Bytes %3 is outside 0 to 255, the range the image holds.")
-                .arg(file).arg(rowNumber).arg(bytes);
-        r[bank::kRecBytes] = std::uint8_t(bytes);
-        r[bank::kRecConvert] = Convert_Code(attr("ConvertFrom").value_or(QString()));
-        r[bank::kRecFlags] = flags;
-        ++count;
-    }
+    std::optional<QString> refusal;
+    QString parseError;
+    const auto visit = [&](const QXmlStreamAttributes &attributes) -> bool {
+        refusal = Read_SNMP_Row(attributes, file, ++rowNumber, count);
+        return !refusal;
+    };
+    const auto status = xml::streamRows(path, visit, &parseError);
+    if (status == xml::LoadResult::Status::Malformed || status == xml::LoadResult::Status::Unreadable)
+        return parseError;
+    if (refusal)
+        return refusal;
     put32(p + bank::kRequestCount, count);
     return std::nullopt;
 }

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 #include <QTextStream>
+#include <QXmlStreamAttributes>
 #include <array>
 #include <cstdint>
 #include <memory>
@@ -76,6 +77,9 @@ public:
     void Clear_SNMP_Requests();
     std::optional<QString> Read_Par_Gen(const QString &path);
     std::optional<QString> Read_SNMP_Requests(const QString &path);
+    // One row of SNMP_Manager.xml into the next free record; the refusal text when it cannot be carried.
+    std::optional<QString> Read_SNMP_Row(const QXmlStreamAttributes &row, const QString &file, int rowNumber,
+                                         std::uint32_t &count);
     void Put_SNMP_Requests();
     void Put_Parameters();
 

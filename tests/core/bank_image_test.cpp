@@ -376,6 +376,18 @@ TEST_F(BankImage, MalformedFilesStopTheCompileWithTheParsersMessage)
     }
 }
 
+TEST_F(BankImage, ARequestFileBrokenAfterARefusedRowReportsTheParser)
+{
+    // The rows are read as a stream; the broken end must still win over a row refused before it.
+    test::TempExeDir project;
+    project.write(str("SNMP_Manager.xml"),
+                  "<SNMP_Agent_Access><row Enable=\"Y\" Number_Bytes=\"999\"/><row></SNMP_Agent_Access>");
+    const auto error = compiler->Compile_Project(project.path());
+    ASSERT_TRUE(error.has_value());
+    EXPECT_TRUE(error->contains(str("line 1, column"))) << error->toStdString();
+    EXPECT_FALSE(error->contains(str("999"))) << error->toStdString();
+}
+
 TEST_F(BankImage, ValuesTheImageCannotCarryAreRefused)
 {
     QStringList tooMany;
