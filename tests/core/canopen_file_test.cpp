@@ -163,8 +163,8 @@ TEST_P(CanopenLoading, LoadsWhatIsThereAndLeavesTheRestEmpty)
     EXPECT_EQ(tables.NByte_OUT, 1500);
 
     CanopenTables expected(c.file);
-    for (const char *spec : c.cells) {
-        const QString s = QString::fromUtf8(spec);
+    for (const char *cell : c.cells) {
+        const QString s = QString::fromUtf8(cell);
         const QStringList where = s.section(u'=', 0, 0).split(u':');
         expected.table(where[0].toInt()).setCell(where[1].toInt(), where[2].toInt(), s.section(u'=', 1));
     }
