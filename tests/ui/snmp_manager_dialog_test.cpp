@@ -129,7 +129,7 @@ TEST_F(SnmpDialog, UnsavableCellIsReportedAndTheDialogStays)
     table().setCell(1, ColConvertFrom, u"None"_qs);
     table().setCell(1, ColMnemonic, u"esc\u001b"_qs);
     QTest::mouseClick(dialog->Btn_OK, Qt::LeftButton);
-    EXPECT_EQ(prompt.lastKind(), ScriptedPrompt::Kind::Error);
+    EXPECT_EQ(prompt.lastKind(), ScriptedPrompt::Kind::GeneralError);
     EXPECT_TRUE(prompt.lastText().contains(u"SNMP_Manager.xml"_qs));
     EXPECT_TRUE(dialog->isVisible());
     EXPECT_FALSE(dir.exists(snmpFile()));

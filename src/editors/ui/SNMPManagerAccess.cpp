@@ -131,7 +131,7 @@ void TFSNMPManagerAccess::Btn_OKClick()
     }
     QString error;
     if (!snmp::saveFile(m_ctx.files.snmpManager, *m_table, &error)) {
-        m_ctx.prompt().error(error);
+        m_ctx.prompt().generalError(error);
         return;
     }
     accept();
