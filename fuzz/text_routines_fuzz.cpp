@@ -1,7 +1,9 @@
-// Address, object identifier and number conversions.
+// Address, object identifier, version and number conversions.
 #include "FuzzInput.h"
 #include "app/TextToInt.h"
 #include "editors/TextValidators.h"
+#include "lang/VersionCheck.h"
+#include "update/UpdateJob.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
@@ -20,5 +22,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         if (cf::parseInt(QString::number(*value)) != value)
             __builtin_trap();
     }
+    if (const auto parts = cf::Split_IP_Text(text)) {
+        for (const QString &part : *parts) {
+            const int value = cf::textToInt(part, -1);
+            if (value < 0 || value > 255)
+                __builtin_trap();
+        }
+    }
+    // Four digits at most, with an optional sign.
+    const int version = cf::Conv_Version(text);
+    if (version < -999 || version > 9999)
+        __builtin_trap();
     return 0;
 }
