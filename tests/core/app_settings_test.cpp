@@ -88,24 +88,4 @@ TEST(AppSettings, WritesTheFixedOrderWithoutDeclaration)
     EXPECT_EQ(AppSettings::readFile(exe.file(QStringLiteral("Tessel.xml"))), s);
 }
 
-// Fails after the first piece, as a full disk would.
-class FailingReplacer : public cf::FileReplacer {
-protected:
-    qint64 writePiece(QSaveFile &, const char *, qint64) override { return -1; }
-};
-
-TEST(AppSettings, FailedWriteKeepsTheOldFileAndNamesIt)
-{
-    cf::test::TempExeDir exe;
-    exe.write(QStringLiteral("Tessel.xml"), "old contents");
-    FailingReplacer failing;
-    cf::FileReplacer *previous = cf::setFileReplacer(&failing);
-    QString error;
-    const bool written = AppSettings().writeFile(exe.file(QStringLiteral("Tessel.xml")), &error);
-    cf::setFileReplacer(previous);
-    EXPECT_FALSE(written);
-    EXPECT_TRUE(error.contains(exe.file(QStringLiteral("Tessel.xml")))) << error.toStdString();
-    EXPECT_EQ(exe.read(QStringLiteral("Tessel.xml")), QByteArray("old contents"));
-}
-
 } // namespace

@@ -435,26 +435,6 @@ TEST_F(BankImage, SaveBankWritesTheWholeImageAndCreatesBin)
     EXPECT_EQ(written.size(), bank::kImageSize);
 }
 
-class FailingReplacer : public FileReplacer {
-protected:
-    qint64 writePiece(QSaveFile &, const char *, qint64) override { return -1; }
-};
-
-TEST_F(BankImage, FailedWriteLeavesTheOldBankAndNamesTheFile)
-{
-    const QString path = USaveBincc::bankPath(dir.path());
-    dir.write(str("bin/bank.bin"), "old");
-    compileOk();
-    FailingReplacer failing;
-    FileReplacer *previous = setFileReplacer(&failing);
-    QString error;
-    const bool ok = compiler->Save_Bank(path, &error);
-    setFileReplacer(previous);
-    EXPECT_FALSE(ok);
-    EXPECT_TRUE(error.contains(str("bank.bin"))) << error.toStdString();
-    EXPECT_EQ(test::readFile(path), QByteArray("old"));
-}
-
 // configurator-cli compile and dump, run in-process.
 class ImageCli : public BankImage {
 protected:

@@ -119,25 +119,6 @@ TEST(CanopenFile, CharactersXmlCannotCarryAreLeftOut)
     EXPECT_EQ(back.table(0).cell(1, 12), QString::fromUtf16(u"ab\tc\u00B0\U0001F600"));
 }
 
-TEST(CanopenFile, FailedWriteKeepsTheOldFileAndNamesIt)
-{
-    class FailingReplacer : public cf::FileReplacer {
-    protected:
-        qint64 writePiece(QSaveFile &, const char *, qint64) override { return -1; }
-    };
-    cf::test::TempExeDir dir;
-    dir.write(QStringLiteral("PDO_CANopen.xml"), "old");
-    CanopenTables tables(CanopenFile::Pdo);
-    FailingReplacer failing;
-    cf::FileReplacer *previous = cf::setFileReplacer(&failing);
-    QString error;
-    const bool saved = cf::Save_Canopen_File(dir.file(QStringLiteral("PDO_CANopen.xml")), tables, &error);
-    cf::setFileReplacer(previous);
-    EXPECT_FALSE(saved);
-    EXPECT_TRUE(error.contains(dir.file(QStringLiteral("PDO_CANopen.xml")))) << error.toStdString();
-    EXPECT_EQ(dir.read(QStringLiteral("PDO_CANopen.xml")), bytes("old"));
-}
-
 struct LoadCase {
     const char *name;
     CanopenFile file;

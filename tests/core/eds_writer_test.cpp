@@ -371,24 +371,4 @@ TEST_F(EdsWriterTest, RefusedConfigurationsWriteNothing)
     }
 }
 
-class RefusingReplacer : public cf::FileReplacer {
-public:
-    bool replace(const QString &path, const QByteArray &, QString *error) override
-    {
-        *error = cf::cannotWriteMessage(path, QStringLiteral("Disk full"));
-        return false;
-    }
-};
-
-TEST_F(EdsWriterTest, AFailedWriteIsReportedNamingTheFile)
-{
-    RefusingReplacer refusing;
-    cf::FileReplacer *previous = cf::setFileReplacer(&refusing);
-    const auto error = cf::Write_EDS_File(dir.path(), out(), kAt);
-    cf::setFileReplacer(previous);
-    ASSERT_TRUE(error);
-    EXPECT_TRUE(error->contains(QStringLiteral("out.eds"))) << error->toStdString();
-    EXPECT_FALSE(dir.exists(QStringLiteral("out.eds")));
-}
-
 } // namespace

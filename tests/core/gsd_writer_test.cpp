@@ -189,26 +189,6 @@ TEST(GsdWriter, RefusedSizesWriteNothing)
     }
 }
 
-class RefusingReplacer : public cf::FileReplacer {
-public:
-    bool replace(const QString &path, const QByteArray &, QString *error) override
-    {
-        *error = cf::cannotWriteMessage(path, QStringLiteral("Disk full"));
-        return false;
-    }
-};
-
-TEST(GsdWriter, AFailedWriteIsReportedNamingTheFile)
-{
-    cf::test::TempExeDir dir;
-    RefusingReplacer refusing;
-    cf::FileReplacer *previous = cf::setFileReplacer(&refusing);
-    const auto error = cf::Write_GSD_File(dir.file(QStringLiteral("out.gsd")), {1, 1}, cf::LanguageTexts());
-    cf::setFileReplacer(previous);
-    ASSERT_TRUE(error);
-    EXPECT_TRUE(error->contains(QStringLiteral("out.gsd"))) << error->toStdString();
-}
-
 TEST(GsdFileName, AppendsTheSuffixUnlessTheNameEndsWithItsFirstOccurrence)
 {
     const struct { const char *chosen; const char *result; } cases[] = {

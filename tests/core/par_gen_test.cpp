@@ -93,26 +93,6 @@ TEST(ParGenWriter, NonAsciiIsStoredAsUtf8)
     EXPECT_NE(cf::parGenBytes(data).indexOf("<SNMP_Name_of_Station>K\xc3\xb6ln</SNMP_Name_of_Station>"), -1);
 }
 
-class FailingReplacer : public cf::FileReplacer {
-protected:
-    qint64 writePiece(QSaveFile &, const char *, qint64) override { return -1; }
-};
-
-TEST(ParGenWriter, FailedWriteKeepsTheOldFileAndNamesIt)
-{
-    cf::test::TempExeDir dir;
-    const QString path = dir.file(QStringLiteral("ParGen.xml"));
-    cf::test::writeFile(path, "old");
-    FailingReplacer failing;
-    cf::FileReplacer *previous = cf::setFileReplacer(&failing);
-    QString error;
-    const bool saved = cf::saveParGen(path, ParGenData(), &error);
-    cf::setFileReplacer(previous);
-    EXPECT_FALSE(saved);
-    EXPECT_NE(error.indexOf(QStringLiteral("ParGen.xml")), -1) << s(error);
-    EXPECT_EQ(cf::test::readFile(path).toStdString(), "old");
-}
-
 TEST(ParGenReader, MissingFileGivesDefaults)
 {
     cf::test::TempExeDir dir;

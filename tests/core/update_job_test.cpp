@@ -164,26 +164,6 @@ TEST_F(JobFile, PathsAreAbsoluteWithThePlatformSeparator)
     EXPECT_TRUE(job.configurationFile.endsWith(QDir::toNativeSeparators(QStringLiteral("/bin/bank.bin"))));
 }
 
-// Fails every write after the first piece, as a full disk would.
-class FailingReplacer : public cf::FileReplacer {
-protected:
-    qint64 writePiece(QSaveFile &, const char *, qint64) override { return -1; }
-};
-
-TEST_F(JobFile, FailedWriteKeepsTheOldFileAndNamesIt)
-{
-    exe.write(QStringLiteral("Ethernet_Update.xml"), "<old/>");
-    FailingReplacer failing;
-    cf::FileReplacer *previous = cf::setFileReplacer(&failing);
-    QString error;
-    const bool written = cf::Compile_XML_Parameter(
-        exe.path(), cf::makeUpdateJob(exe.path(), projectDir, QStringLiteral("1.2.3.4"), 0, false), &error);
-    cf::setFileReplacer(previous);
-    EXPECT_FALSE(written);
-    EXPECT_TRUE(error.contains(QStringLiteral("Ethernet_Update.xml"))) << error.toStdString();
-    EXPECT_EQ(exe.read(QStringLiteral("Ethernet_Update.xml")), QByteArray("<old/>"));
-}
-
 class RecordingLauncher : public cf::ProgramLauncher {
 public:
     std::optional<qint64> start(const QString &program, const QString &commandLine, bool hidden) override

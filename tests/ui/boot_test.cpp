@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "FileFaults.h"
 #include "TestSupport.h"
 #include "app/AppContext.h"
 #include "app/XmlFile.h"
@@ -296,19 +297,15 @@ TEST_F(Boot, FailedTestShowsItsMessageAndRemembersNothing)
     }
 }
 
-class FailingReplacer : public cf::FileReplacer {
-protected:
-    qint64 writePiece(QSaveFile &, const char *, qint64) override { return -1; }
-};
-
 TEST_F(Boot, UnwritableJobFileIsReportedAndStartsNothing)
 {
     dialog.show();
     typeAddress(QStringLiteral("127"), QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("1"));
-    FailingReplacer failing;
-    cf::FileReplacer *previous = cf::setFileReplacer(&failing);
-    dialog.Btn_UpdateClick();
-    cf::setFileReplacer(previous);
+    {
+        cf::test::PartWayReplacer failing;
+        cf::test::ScopedReplacer installed(&failing);
+        dialog.Btn_UpdateClick();
+    }
     ASSERT_EQ(prompt.shown().size(), 1);
     EXPECT_EQ(prompt.lastKind(), cf::ScriptedPrompt::Kind::GeneralError);
     EXPECT_TRUE(prompt.lastText().contains(QStringLiteral("Ethernet_Update.xml")));

@@ -3,6 +3,7 @@
 #include "app/ui/PictureButton.h"
 #include "platform/FileReplace.h"
 #include "platform/ScriptedPrompt.h"
+#include "FileFaults.h"
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -194,24 +195,15 @@ TEST_F(MainWindowTest, PressedButtonTurnsOrange)
     EXPECT_EQ(window->Btn_Prm_Gen->faceColor(), QColor(255, 128, 0));
 }
 
-// Refuses every write, as a read-only folder would.
-class RefusingReplacer : public cf::FileReplacer {
-public:
-    bool replace(const QString &path, const QByteArray &, QString *error) override
-    {
-        *error = cf::cannotWriteMessage(path, QStringLiteral("Permission denied"));
-        return false;
-    }
-};
-
 TEST_F(MainWindowTest, SettingsThatCannotBeWrittenAreReportedAndTheWindowStillCloses)
 {
     start();
     window->show();
-    RefusingReplacer refusing;
-    cf::FileReplacer *previous = cf::setFileReplacer(&refusing);
-    window->close();
-    cf::setFileReplacer(previous);
+    {
+        cf::test::PartWayReplacer failing;
+        cf::test::ScopedReplacer installed(&failing);
+        window->close();
+    }
     EXPECT_FALSE(window->isVisible());
     ASSERT_EQ(prompt.shown().size(), 1);
     EXPECT_TRUE(prompt.lastText().contains(exe.file(QStringLiteral("Tessel.xml"))));
