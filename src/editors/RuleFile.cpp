@@ -75,21 +75,15 @@ int rowsBeforeEmpty(const RuleTableModel &table, int col)
     return r - 1;
 }
 
-void readRuleRows(const QDomElement &parent, const QStringList &attributes,
-                  const QList<std::optional<QString>> &whenMissing, RuleTableModel &table)
+void readRuleRow(const QXmlStreamAttributes &attributes, const QStringList &names,
+                 const QList<std::optional<QString>> &whenMissing, int row, RuleTableModel &table)
 {
-    int row = 0;
-    for (QDomElement e = parent.firstChildElement(); !e.isNull() && row < table.ruleRowCount();
-         e = e.nextSiblingElement()) {
-        ++row;
-        for (int c = 0; c < attributes.size(); ++c) {
-            if (const auto value = xml::attribute(e, attributes.at(c)))
-                table.cellRef(row, c + 1) = *value;
-            else if (const auto &fallback = whenMissing.value(c))
-                table.cellRef(row, c + 1) = *fallback;
-        }
+    for (int c = 0; c < names.size(); ++c) {
+        if (attributes.hasAttribute(names.at(c)))
+            table.cellRef(row, c + 1) = attributes.value(names.at(c)).toString();
+        else if (const auto &fallback = whenMissing.value(c))
+            table.cellRef(row, c + 1) = *fallback;
     }
-    table.notifyRowsChanged(1, row);
 }
 
 } // namespace cf

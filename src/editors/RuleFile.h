@@ -5,6 +5,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <QXmlStreamAttributes>
 #include <optional>
 
 namespace cf {
@@ -29,10 +30,9 @@ QByteArray writeRuleFile(const QString &root, const std::optional<QString> &comm
 // Number of rows before the first one whose column `col` is empty after trimming.
 int rowsBeforeEmpty(const RuleTableModel &table, int col);
 
-// The k-th child element of `parent` fills row k, for the table's rows only. Each
-// attribute is read by name into its column; a missing one takes its entry of
-// `whenMissing` (nullopt: the cell keeps what it holds).
-void readRuleRows(const QDomElement &parent, const QStringList &attributes,
-                  const QList<std::optional<QString>> &whenMissing, RuleTableModel &table);
+// One row element's attributes into rule row `row`, each by name into its column; a
+// missing one takes its entry of `whenMissing` (nullopt: the cell keeps what it holds).
+void readRuleRow(const QXmlStreamAttributes &attributes, const QStringList &names,
+                 const QList<std::optional<QString>> &whenMissing, int row, RuleTableModel &table);
 
 } // namespace cf

@@ -132,11 +132,23 @@ void resetTable(RuleTableModel &table)
 
 std::optional<QString> loadFile(const QString &path, RuleTableModel &table)
 {
-    const xml::LoadResult file = xml::loadFile(path);
-    if (file.failed())
-        return file.error;
-    if (file.loaded())
-        readRuleRows(xml::rootElement(file.document), attributeNames(), whenMissing(), table);
+    // Streamed: a file of many thousand rows costs its size in memory, not a tree of it.
+    static const QList<std::optional<QString>> fallbacks = whenMissing();
+    int row = 0;
+    QString error;
+    const auto status = xml::streamRows(
+        path,
+        [&](const QXmlStreamAttributes &attributes) {
+            if (row == table.ruleRowCount())
+                return false;
+            readRuleRow(attributes, attributeNames(), fallbacks, ++row, table);
+            return true;
+        },
+        &error);
+    if (status == xml::LoadResult::Status::Malformed || status == xml::LoadResult::Status::Unreadable)
+        return error;
+    if (row > 0)
+        table.notifyRowsChanged(1, row);
     return std::nullopt;
 }
 
