@@ -6,6 +6,16 @@
 
 namespace cf::xml {
 
+namespace {
+// The parser names a NUL byte as '' which tells the user nothing.
+QString withCause(const QString &message, const QByteArray &bytes)
+{
+    if (bytes.contains('\0'))
+        return message + QStringLiteral(" (the file holds NUL bytes, which XML does not allow)");
+    return message;
+}
+} // namespace
+
 LoadResult parse(const QByteArray &bytes, const QString &nameForMessages)
 {
     LoadResult result;
@@ -19,7 +29,7 @@ LoadResult parse(const QByteArray &bytes, const QString &nameForMessages)
                            .arg(nameForMessages)
                            .arg(line)
                            .arg(column)
-                           .arg(message);
+                           .arg(withCause(message, bytes));
         return result;
     }
     result.status = LoadResult::Status::Loaded;
@@ -86,7 +96,7 @@ LoadResult::Status streamRows(const QString &path,
                              .arg(path)
                              .arg(reader.lineNumber())
                              .arg(reader.columnNumber())
-                             .arg(reader.errorString());
+                             .arg(withCause(reader.errorString(), bytes));
             return LoadResult::Status::Malformed;
         }
     }

@@ -1,6 +1,7 @@
 #include "platform/FileReplace.h"
 
 #include <QDir>
+#include <QFile>
 #include <QSaveFile>
 
 namespace cf {
@@ -31,6 +32,11 @@ bool FileReplacer::replace(const QString &path, const QByteArray &data, QString 
             *error = cannotWriteMessage(path, reason);
         return false;
     };
+    // The rename would replace a file its owner made read-only; ask the file itself first.
+    QFile existing(path);
+    if (existing.exists() && !existing.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::ExistingOnly))
+        return fail(existing.errorString());
+    existing.close();
     if (!file.open(QIODevice::WriteOnly))
         return fail(file.errorString());
     for (qint64 offset = 0; offset < data.size();) {

@@ -1,5 +1,5 @@
-// Every file the program writes: a save that fails part-way or meets a read-only folder
-// leaves the previous file byte for byte (or no file) and says which file it could not write.
+// Every file the program writes: a save that fails part-way or meets a read-only folder or
+// file leaves the previous file byte for byte (or no file) and says which file it could not write.
 #include "FileFaults.h"
 #include "TestSupport.h"
 
@@ -93,7 +93,7 @@ const Writer kWriters[] = {
      }},
 };
 
-enum class Fault { PartWay, ReadOnlyFolder };
+enum class Fault { PartWay, ReadOnlyFolder, ReadOnlyFile };
 
 class CrashSafeSave : public ::testing::Test {
 protected:
@@ -116,7 +116,8 @@ protected:
         } else {
             cf::test::ObeyPermissions obey;
             ASSERT_TRUE(obey.active()) << "permissions cannot be made to bind here";
-            cf::test::ScopedMode readOnly(folder, 0555);
+            const bool wholeFolder = fault == Fault::ReadOnlyFolder;
+            cf::test::ScopedMode readOnly(wholeFolder ? folder : path, wholeFolder ? 0555 : 0444);
             outcome = w.write(dir);
         }
 
@@ -144,6 +145,8 @@ TEST_F(CrashSafeSave, AFailedSaveKeepsThePreviousFileAndNamesIt)
         {"part-way, no file yet", Fault::PartWay, std::nullopt},
         {"read-only folder, previous file", Fault::ReadOnlyFolder, QByteArray("previous contents")},
         {"read-only folder, no file yet", Fault::ReadOnlyFolder, std::nullopt},
+        // Replacing by rename would pass over the file's own protection.
+        {"read-only file", Fault::ReadOnlyFile, QByteArray("previous contents")},
     };
     for (const Writer &w : kWriters) {
         for (const auto &c : cases) {
