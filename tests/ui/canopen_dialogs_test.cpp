@@ -130,7 +130,7 @@ protected:
     void click(PictureButton *b) { QTest::mouseClick(b, Qt::LeftButton); }
 
     // Types over a cell's text the way a user does: F2, select all, type, Enter.
-    void typeInto(int page, int row, int col, const QString &text)
+    void typeInto(int page, int row, int col, const QString &text, bool enter = true)
     {
         showPage(page);
         grid(page).setFocus();
@@ -140,7 +140,8 @@ protected:
         ASSERT_TRUE(edit) << "no line editor in page " << page << " column " << col;
         edit->selectAll();
         QTest::keyClicks(edit, text);
-        key(Qt::Key_Return);
+        if (enter)
+            key(Qt::Key_Return);
         QApplication::processEvents();
     }
     void toggle(int page, int row, int col)
@@ -222,6 +223,18 @@ TEST_P(CanopenDialogs, TypedCellsAreSavedByOk)
     EXPECT_EQ(dialog->result(), QDialog::Accepted);
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_EQ(dir.read(projectFile()), expected);
+}
+
+TEST_P(CanopenDialogs, OkKeepsTheTextOfAnEditorStillOpen)
+{
+    writeValid();
+    ASSERT_TRUE(openDialog());
+    const Edit &e = GetParam().typed.at(1);
+    typeInto(e.page, e.row, e.col, e.after, false);
+    click(dialog->Btn_OK);
+    EXPECT_TRUE(prompt.shown().isEmpty()) << prompt.lastText().toStdString();
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_TRUE(dir.read(projectFile()).contains((e.attribute + u"=\""_qs + e.after + u"\""_qs).toUtf8()));
 }
 
 TEST_P(CanopenDialogs, OkWithoutEditsRewritesTheSameBytes)
