@@ -6,6 +6,7 @@
 #include "app/ui/NewProject.h"
 #include "app/ui/OpenConf.h"
 #include "lang/ui/SoftOptions.h"
+#include "editors/ui/CanopenDialog.h"
 #include "editors/ui/ParGenDialog.h"
 #include "editors/ui/SNMPManagerAccess.h"
 #include "update/ui/Boot.h"
@@ -24,6 +25,9 @@ void createDialogs(AppWindows &windows, AppContext &context)
     windows.softOptions->setChangeLanguage([main = windows.main] { main->Change_Language(); });
     windows.parGen = new TFParGen(context, parent);
     windows.snmpManager = new TFSNMPManagerAccess(context, parent);
+    windows.pdo = new TFSet_PDO_Access(context, parent);
+    windows.sdoClient = new TFSet_SDO_Client_Access(context, parent);
+    windows.sdoServer = new TFSet_SDO_Server_Access(context, parent);
     windows.boot = new TFBoot(context, windows.main->launcher(), parent);
 }
 

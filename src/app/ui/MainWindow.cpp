@@ -8,6 +8,7 @@
 #include "app/ui/PictureButton.h"
 #include "app/ui/Style.h"
 #include "lang/ui/SoftOptions.h"
+#include "editors/ui/CanopenDialog.h"
 #include "editors/ui/ParGenDialog.h"
 #include "editors/ui/SNMPManagerAccess.h"
 #include "devfiles/Eds.h"
@@ -301,8 +302,14 @@ void TFTesseleFirmWare::Btn_Click(QObject *sender)
     } else if (sender == Btn_PROFIBUS_GSD) {
         Build_GSD_File();
     } else if (sender == Btn_SDO_Server_CANopen) {
+        if (m_windows.sdoServer)
+            m_windows.sdoServer->exec();
     } else if (sender == Btn_SDO_Client_CANopen) {
+        if (m_windows.sdoClient)
+            m_windows.sdoClient->exec();
     } else if (sender == Btn_PDO_CANopen) {
+        if (m_windows.pdo)
+            m_windows.pdo->exec();
     } else if (sender == Btn_CANopen_EDS) {
         Build_EDS_File();
     } else if (sender == Btn_CreateBin) {
