@@ -5,7 +5,10 @@
 #include "TestSupport.h"
 #include "app/AppContext.h"
 #include "app/ui/PictureButton.h"
+#include "editors/CanopenTables.h"
+#include "editors/RuleTableModel.h"
 #include "editors/SnmpManagerTable.h"
+#include "editors/ui/CanopenDialog.h"
 #include "editors/ui/ParGenDialog.h"
 #include "editors/ui/SNMPManagerAccess.h"
 #include "platform/ScriptedPrompt.h"
@@ -40,6 +43,26 @@ std::unique_ptr<Dialog> shown(cf::AppContext &context)
     return dialog;
 }
 
+// A CANopen dialog on the valid fixture, its first Mnemonic changed.
+template <typename Dialog>
+Editor canopen(const char *name, cf::CanopenFile file)
+{
+    return {name,
+            [file](const cf::AppContext &c) {
+                return QDir(c.project.directory).filePath(cf::canopenLayout(file).fileName);
+            },
+            [file](cf::AppContext &c) {
+                const QString fileName = cf::canopenLayout(file).fileName;
+                cf::test::writeFile(QDir(c.project.directory).filePath(fileName),
+                                    cf::test::readFile(cf::test::fixture(str("canopen/valid/") + fileName)));
+                auto d = shown<Dialog>(c);
+                d->table(0).setCell(1, d->layout().tables[0].dataColumns(), str("kept"));
+                auto *ok = d->Btn_OK;
+                return std::pair<std::unique_ptr<QDialog>, cf::ui::PictureButton *>(std::move(d), ok);
+            },
+            "\"kept\""};
+}
+
 const Editor kEditors[] = {
     {"network parameters", [](const cf::AppContext &c) { return c.files.parGen; },
      [](cf::AppContext &c) {
@@ -58,6 +81,9 @@ const Editor kEditors[] = {
          return std::pair<std::unique_ptr<QDialog>, cf::ui::PictureButton *>(std::move(d), ok);
      },
      "127.0.0.1"},
+    canopen<cf::ui::TFSet_SDO_Server_Access>("SDO server", cf::CanopenFile::SdoServer),
+    canopen<cf::ui::TFSet_SDO_Client_Access>("SDO client", cf::CanopenFile::SdoClient),
+    canopen<cf::ui::TFSet_PDO_Access>("PDO", cf::CanopenFile::Pdo),
 };
 
 TEST(DeletedConfiguration, OkSaysWhichFileAndKeepsTheEntries)
