@@ -53,9 +53,7 @@ LoadResult loadFile(const QString &path)
     return parse(file.readAll(), path);
 }
 
-LoadResult::Status streamRows(const QString &path,
-                              const std::function<bool(const QXmlStreamAttributes &)> &visit,
-                              QString *error)
+LoadResult::Status readBytes(const QString &path, QByteArray *bytes, QString *error)
 {
     if (!QFileInfo(path).exists())
         return LoadResult::Status::Missing;
@@ -65,26 +63,37 @@ LoadResult::Status streamRows(const QString &path,
             *error = QStringLiteral("%1: %2").arg(path, file.errorString());
         return LoadResult::Status::Unreadable;
     }
-    const QByteArray bytes = file.readAll();
+    *bytes = file.readAll();
+    return LoadResult::Status::Loaded;
+}
+
+namespace {
+
+// Walks the document's tags (the root is depth 1) and gives the verdict the tree parser
+// would: well-formed with a root, or its message.
+LoadResult::Status walk(const QByteArray &bytes, const QString &nameForMessages,
+                        const std::function<void(int, const QXmlStreamReader &)> &start,
+                        const std::function<void(int)> &end, QString *error)
+{
     QXmlStreamReader reader(bytes);
+    // As the tree parser reads: prefixes are part of the names, not namespaces to resolve.
+    reader.setNamespaceProcessing(false);
     int depth = 0;
     bool rootSeen = false;
-    bool visiting = true;
     while (!reader.atEnd()) {
         const QXmlStreamReader::TokenType token = reader.readNext();
         if (token == QXmlStreamReader::StartElement) {
             ++depth;
-            if (depth == 1)
-                rootSeen = true;
-            else if (depth == 2 && visiting)
-                visiting = visit(reader.attributes());
+            rootSeen = true;
+            start(depth, reader);
         } else if (token == QXmlStreamReader::EndElement) {
+            end(depth);
             --depth;
         }
     }
     if (reader.hasError() || !rootSeen) {
         // The tree parser words the message; only a failed document pays for it.
-        const LoadResult parsed = parse(bytes, path);
+        const LoadResult parsed = parse(bytes, nameForMessages);
         if (parsed.failed()) {
             if (error)
                 *error = parsed.error;
@@ -93,7 +102,7 @@ LoadResult::Status streamRows(const QString &path,
         if (reader.hasError()) {
             if (error)
                 *error = QStringLiteral("%1: line %2, column %3: %4")
-                             .arg(path)
+                             .arg(nameForMessages)
                              .arg(reader.lineNumber())
                              .arg(reader.columnNumber())
                              .arg(withCause(reader.errorString(), bytes));
@@ -101,6 +110,56 @@ LoadResult::Status streamRows(const QString &path,
         }
     }
     return LoadResult::Status::Loaded;
+}
+
+} // namespace
+
+LoadResult::Status streamRows(const QString &path,
+                              const std::function<bool(const QXmlStreamAttributes &)> &visit,
+                              QString *error)
+{
+    QByteArray bytes;
+    if (const auto status = readBytes(path, &bytes, error); status != LoadResult::Status::Loaded)
+        return status;
+    bool visiting = true;
+    return walk(
+        bytes, path,
+        [&](int depth, const QXmlStreamReader &reader) {
+            if (depth == 2 && visiting)
+                visiting = visit(reader.attributes());
+        },
+        [](int) {}, error);
+}
+
+LoadResult::Status streamSections(const QByteArray &bytes, const QString &nameForMessages,
+                                  const QStringList &sections,
+                                  const std::function<bool(int, const QXmlStreamAttributes &)> &visit,
+                                  QList<bool> *present, QString *error)
+{
+    QList<bool> seen(sections.size(), false);
+    QList<bool> visiting(sections.size(), true);
+    int current = -1;
+    const LoadResult::Status status = walk(
+        bytes, nameForMessages,
+        [&](int depth, const QXmlStreamReader &reader) {
+            if (depth == 2) {
+                // Only the first section of a name counts, as childElement finds it.
+                const qsizetype i = sections.indexOf(reader.qualifiedName());
+                current = i >= 0 && !seen[i] ? int(i) : -1;
+                if (current >= 0)
+                    seen[current] = true;
+            } else if (depth == 3 && current >= 0 && visiting[current]) {
+                visiting[current] = visit(current, reader.attributes());
+            }
+        },
+        [&](int depth) {
+            if (depth == 2)
+                current = -1;
+        },
+        error);
+    if (present)
+        *present = seen;
+    return status;
 }
 
 QDomElement rootElement(const QDomDocument &document)

@@ -4,6 +4,7 @@
 #include <QDomElement>
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <QXmlStreamAttributes>
 #include <functional>
 #include <optional>
@@ -25,6 +26,9 @@ struct LoadResult {
 LoadResult loadFile(const QString &path);
 LoadResult parse(const QByteArray &bytes, const QString &nameForMessages);
 
+// The file's bytes: Missing, Unreadable (error gives the reason) or Loaded.
+LoadResult::Status readBytes(const QString &path, QByteArray *bytes, QString *error);
+
 // Streams a large rule file without building a tree: calls visit with the attributes of each
 // element child of the root (same root and row rules as rootElement/childElements) until it
 // returns false. The whole document is still checked, so a file that is not well-formed gives
@@ -32,6 +36,14 @@ LoadResult parse(const QByteArray &bytes, const QString &nameForMessages);
 LoadResult::Status streamRows(const QString &path,
                               const std::function<bool(const QXmlStreamAttributes &)> &visit,
                               QString *error);
+
+// The same for files of sections: for each element child of the first child of the root named
+// sections[i], calls visit(i, attributes) until it returns false for that section. present[i]
+// tells whether the section was there.
+LoadResult::Status streamSections(const QByteArray &bytes, const QString &nameForMessages,
+                                  const QStringList &sections,
+                                  const std::function<bool(int, const QXmlStreamAttributes &)> &visit,
+                                  QList<bool> *present, QString *error);
 
 // The document's first top-level element, passing over a declaration, comments and
 // processing instructions before it. Its name is not examined.

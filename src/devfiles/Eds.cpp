@@ -5,7 +5,9 @@
 #include "app/XmlFile.h"
 #include "platform/FileReplace.h"
 
+#include <QHash>
 #include <QStringList>
+#include <array>
 #include <algorithm>
 
 namespace cf {
@@ -29,24 +31,62 @@ QString subName(quint32 index, quint32 sub)
     return hex(index, 4) + QStringLiteral("sub") + QString::number(sub, 16).toUpper();
 }
 
-std::optional<QString> readPdoList(const QDomElement &root, const QString &fileName, const QString &listName,
+// The rows of one section of a CANopen file, as the values of the attributes a reader wants.
+struct Section {
+    bool present = false;
+    QList<std::array<std::optional<QString>, 3>> rows;
+};
+
+// Streams the file's sections (a file of many rows costs no tree). Missing: *missing and no
+// error; unreadable or not well-formed: the parser's message.
+std::optional<QString> readSections(const QString &path, const QStringList &names,
+                                    const std::array<QString, 3> &attributes, QList<Section> *sections,
+                                    bool *missing)
+{
+    QByteArray bytes;
+    QString error;
+    const xml::LoadResult::Status read = xml::readBytes(path, &bytes, &error);
+    *missing = read == xml::LoadResult::Status::Missing;
+    if (*missing)
+        return std::nullopt;
+    if (read != xml::LoadResult::Status::Loaded)
+        return error;
+    *sections = QList<Section>(names.size());
+    QList<bool> present;
+    const auto status = xml::streamSections(
+        bytes, path, names,
+        [&](int i, const QXmlStreamAttributes &row) {
+            std::array<std::optional<QString>, 3> values;
+            for (std::size_t a = 0; a < attributes.size(); ++a)
+                if (row.hasAttribute(attributes[a]))
+                    values[a] = row.value(attributes[a]).toString();
+            (*sections)[i].rows.append(values);
+            return true;
+        },
+        &present, &error);
+    if (status != xml::LoadResult::Status::Loaded)
+        return error;
+    for (qsizetype i = 0; i < names.size(); ++i)
+        (*sections)[i].present = present.at(i);
+    return std::nullopt;
+}
+
+std::optional<QString> readPdoList(const Section &section, const QString &fileName, const QString &listName,
                                    QList<PdoEntry> *list)
 {
-    const QDomElement parent = xml::childElement(root, listName);
-    if (parent.isNull())
+    if (!section.present)
         return QStringLiteral("%1: the element %2 is missing; no EDS file was written.").arg(fileName, listName);
-    const QList<QDomElement> rows = xml::childElements(parent);
-    if (rows.size() > kMaxPdosPerDirection)
+    if (section.rows.size() > kMaxPdosPerDirection)
         return QStringLiteral("%1: %2 holds %3 PDOs, but an EDS file describes at most %4; no EDS file was written.")
             .arg(fileName, listName)
-            .arg(rows.size())
+            .arg(section.rows.size())
             .arg(kMaxPdosPerDirection);
     int row = 0;
-    for (const QDomElement &el : rows) {
+    for (const auto &values : section.rows) {
         ++row;
         PdoEntry entry;
-        entry.cobId = quint32(textToInt(xml::attribute(el, QStringLiteral("COB-ID")).value_or(QString()), 0));
-        entry.dimension = textToInt(xml::attribute(el, QStringLiteral("Dimension")).value_or(QString()), 8);
+        entry.cobId = quint32(textToInt(values[0].value_or(QString()), 0));
+        entry.dimension = textToInt(values[1].value_or(QString()), 8);
         // A PDO carries 1 to 8 data bytes; anything else cannot be described.
         if (entry.dimension < 1 || entry.dimension > 8)
             return QStringLiteral("%1: row %2 of %3 has Dimension %4, which must be between 1 and 8; "
@@ -62,33 +102,33 @@ std::optional<QString> readPdoList(const QDomElement &root, const QString &fileN
 
 std::optional<QString> readPdoFile(const QString &path, EdsInput *input)
 {
-    const xml::LoadResult loaded = xml::loadFile(path);
-    if (loaded.status == xml::LoadResult::Status::Missing)
-        return std::nullopt;
-    if (!loaded.loaded())
-        return loaded.error;
-    const QDomElement root = xml::rootElement(loaded.document);
-    const QString name = QStringLiteral("PDO_CANopen.xml");
-    if (auto error = readPdoList(root, name, QStringLiteral("Receive_PDO"), &input->receive))
+    const QStringList names = {QStringLiteral("Receive_PDO"), QStringLiteral("Transmit_PDO")};
+    QList<Section> sections;
+    bool missing = false;
+    if (auto error = readSections(path, names, {QStringLiteral("COB-ID"), QStringLiteral("Dimension"), QString()},
+                                  &sections, &missing))
         return error;
-    return readPdoList(root, name, QStringLiteral("Transmit_PDO"), &input->transmit);
+    if (missing)
+        return std::nullopt;
+    const QString name = QStringLiteral("PDO_CANopen.xml");
+    if (auto error = readPdoList(sections[0], name, names[0], &input->receive))
+        return error;
+    return readPdoList(sections[1], name, names[1], &input->transmit);
 }
 
-std::optional<QString> readSdoList(const QDomElement &root, const QString &listName, bool readonly,
-                                   QList<SDO_Index> *list)
+std::optional<QString> readSdoList(const Section &section, const QString &listName, bool readonly,
+                                   QList<SDO_Index> *list, QHash<quint16, qsizetype> *positions)
 {
     const QString fileName = QStringLiteral("SDO_Server_CANopen.xml");
-    const QDomElement parent = xml::childElement(root, listName);
-    if (parent.isNull())
+    if (!section.present)
         return QStringLiteral("%1: the element %2 is missing; no EDS file was written.").arg(fileName, listName);
+    static const QString names[3] = {QStringLiteral("Index"), QStringLiteral("SubIndex"), QStringLiteral("NByte")};
     int row = 0;
-    for (const QDomElement &el : xml::childElements(parent)) {
+    for (const auto &texts : section.rows) {
         ++row;
         int values[3] = {};
-        const QString names[3] = {QStringLiteral("Index"), QStringLiteral("SubIndex"), QStringLiteral("NByte")};
         for (int i = 0; i < 3; ++i) {
-            const std::optional<QString> text = xml::attribute(el, names[i]);
-            const std::optional<int> value = text ? parseInt(*text) : std::nullopt;
+            const std::optional<int> value = texts[i] ? parseInt(*texts[i]) : std::nullopt;
             if (!value)
                 return QStringLiteral("%1: row %2 of %3: the attribute %4 is missing or not an integer; "
                                       "no EDS file was written.")
@@ -99,26 +139,33 @@ std::optional<QString> readSdoList(const QDomElement &root, const QString &listN
         }
         const quint16 index = quint16(values[0] & 0xFFFF);
         const SDO_Sub_Type sub{quint8(values[1] & 0xFF), quint8(values[2] & 0xFF), readonly, QString()};
-        auto found = std::find_if(list->begin(), list->end(), [index](const SDO_Index &e) { return e.Index == index; });
-        if (found == list->end())
+        // Indices keep the order of their first row.
+        const auto found = positions->constFind(index);
+        if (found == positions->constEnd()) {
+            positions->insert(index, list->size());
             list->append(SDO_Index{index, {sub}});
-        else
-            found->Sub_Indexs.append(sub);
+        } else {
+            (*list)[*found].Sub_Indexs.append(sub);
+        }
     }
     return std::nullopt;
 }
 
 std::optional<QString> readSdoFile(const QString &path, EdsInput *input)
 {
-    const xml::LoadResult loaded = xml::loadFile(path);
-    if (loaded.status == xml::LoadResult::Status::Missing)
-        return std::nullopt;
-    if (!loaded.loaded())
-        return loaded.error;
-    const QDomElement root = xml::rootElement(loaded.document);
-    if (auto error = readSdoList(root, QStringLiteral("SDO_Read"), true, &input->sdo))
+    const QStringList names = {QStringLiteral("SDO_Read"), QStringLiteral("SDO_Write")};
+    QList<Section> sections;
+    bool missing = false;
+    if (auto error = readSections(path, names,
+                                  {QStringLiteral("Index"), QStringLiteral("SubIndex"), QStringLiteral("NByte")},
+                                  &sections, &missing))
         return error;
-    if (auto error = readSdoList(root, QStringLiteral("SDO_Write"), false, &input->sdo))
+    if (missing)
+        return std::nullopt;
+    QHash<quint16, qsizetype> positions;
+    if (auto error = readSdoList(sections[0], names[0], true, &input->sdo, &positions))
+        return error;
+    if (auto error = readSdoList(sections[1], names[1], false, &input->sdo, &positions))
         return error;
     // Stable, so a sub-index listed twice keeps its file order.
     for (SDO_Index &entry : input->sdo)

@@ -47,31 +47,42 @@ void CanopenTables::reset()
     NByte_OUT = kCanopenDataBytes;
 }
 
-void loadCanopenDocument(const QDomDocument &document, CanopenTables &tables)
+xml::LoadResult loadCanopenBytes(const QByteArray &bytes, const QString &nameForMessages, CanopenTables &tables)
 {
-    const QDomElement root = xml::rootElement(document);
-    for (int page = 0; page < 2; ++page) {
-        CanopenTable &table = tables.table(page);
-        const CanopenTableLayout &layout = table.layout();
-        const QDomElement section = xml::childElement(root, layout.section);
-        const QList<QDomElement> rows = xml::childElements(section);
-        const int count = std::min(int(rows.size()), table.rowCount());
-        for (int r = 1; r <= count; ++r) {
+    const QStringList sections = {tables.table(0).layout().section, tables.table(1).layout().section};
+    std::array<int, 2> rows{};
+    xml::LoadResult result;
+    result.status = xml::streamSections(
+        bytes, nameForMessages, sections,
+        [&](int page, const QXmlStreamAttributes &attributes) {
+            CanopenTable &table = tables.table(page);
+            if (rows[page] == table.rowCount())
+                return false;
+            const int r = ++rows[page];
+            const CanopenTableLayout &layout = table.layout();
             for (int c = 1; c <= layout.dataColumns(); ++c) {
-                if (const auto value = xml::attribute(rows.at(r - 1), layout.columns.at(c).attribute))
-                    table.setCell(r, c, *value);
+                const QString &name = layout.columns.at(c).attribute;
+                if (attributes.hasAttribute(name))
+                    table.setCell(r, c, attributes.value(name).toString());
             }
-        }
-    }
+            return true;
+        },
+        nullptr, &result.error);
+    // A broken file loads nothing, not the rows before the fault.
+    if (result.failed())
+        tables.reset();
+    return result;
 }
 
 xml::LoadResult Load_Canopen_File(const QString &path, CanopenTables &tables)
 {
     tables.reset();
-    xml::LoadResult result = xml::loadFile(path);
-    if (result.loaded())
-        loadCanopenDocument(result.document, tables);
-    return result;
+    QByteArray bytes;
+    xml::LoadResult result;
+    result.status = xml::readBytes(path, &bytes, &result.error);
+    if (!result.loaded())
+        return result;
+    return loadCanopenBytes(bytes, path, tables);
 }
 
 namespace {

@@ -123,10 +123,11 @@ private:
     std::array<CanopenTable, 2> m_tables;
 };
 
-// Fills the tables from a parsed file: each section by name, its k-th element child is row k,
-// attributes by name. Missing sections and attributes leave their cells as they are; rows
-// beyond the table are ignored.
-void loadCanopenDocument(const QDomDocument &document, CanopenTables &tables);
+// Fills the tables from a file's bytes, streamed: each section by name (the first of that
+// name), its k-th element child is row k, attributes by name. Missing sections and attributes
+// leave their cells as they are; rows beyond the table are ignored. Not well-formed: Malformed
+// with the parser's message, and the tables are reset.
+xml::LoadResult loadCanopenBytes(const QByteArray &bytes, const QString &nameForMessages, CanopenTables &tables);
 
 // FormShow: reset, then the file when it exists. A missing file leaves both tables empty;
 // an unreadable or not well-formed one is returned as such (error text for the general error box).

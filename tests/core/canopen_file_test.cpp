@@ -112,10 +112,9 @@ TEST(CanopenFile, CharactersXmlCannotCarryAreLeftOut)
     tables.table(0).setCell(1, 1, QStringLiteral("1"));
     tables.table(0).setCell(1, 12, QString::fromUtf16(u"a\u0001b\tc\u00B0\U0001F600"));
     const QByteArray written = cf::canopenFileBytes(tables);
-    const LoadResult parsed = cf::xml::parse(written, QStringLiteral("PDO_CANopen.xml"));
-    ASSERT_TRUE(parsed.loaded()) << parsed.error.toStdString();
     CanopenTables back(CanopenFile::Pdo);
-    cf::loadCanopenDocument(parsed.document, back);
+    const LoadResult parsed = cf::loadCanopenBytes(written, QStringLiteral("PDO_CANopen.xml"), back);
+    ASSERT_TRUE(parsed.loaded()) << parsed.error.toStdString();
     EXPECT_EQ(back.table(0).cell(1, 12), QString::fromUtf16(u"ab\tc\u00B0\U0001F600"));
 }
 

@@ -84,6 +84,12 @@ TEST_F(HostileInputs, ConfigurationsEndInAMessageOrTheUsualResult)
     } cases[] = {
         {"snmp-100000-rows", "check", 0, "SNMP_Manager.xml: OK"},
         {"snmp-100000-rows", "compile", 1, "row 513: more than 512 enabled requests"},
+        {"pdo-100000-rows", "check", 1, "PDO_CANopen.xml: Error row 1!!"},
+        {"pdo-100000-rows", "eds", 1, "Receive_PDO holds 100000 PDOs, but an EDS file describes at most 30"},
+        {"sdo-server-100000-rows", "check", 1, "SDO_Server_CANopen.xml: Error row 1!!"},
+        {"sdo-server-100000-rows", "eds", 0, ""},
+        {"snmp-undeclared-prefix", "check", 0, "SNMP_Manager.xml: OK"},
+        {"snmp-undeclared-prefix", "compile", 0, "1 requests"},
         {"snmp-1MB-line", "check", 1, "Error row 1"},
         {"snmp-1MB-line", "compile", 1, "the OID has 1048576 characters; the image holds 96"},
         {"pargen-nested-10000", "check", 0, "ParGen.xml: OK"},

@@ -94,6 +94,21 @@ QList<HostileInput> writeHostileInputs(const QString &dir)
 
     const QByteArray rows = "<SNMP_Agent_Access>" + snmpRow().repeated(100000) + "</SNMP_Agent_Access>";
     configuration("snmp-100000-rows", {{"SNMP_Manager.xml", rows}});
+    QByteArray pdoRows;
+    QByteArray sdoRows;
+    for (int i = 0; i < 100000; ++i) {
+        pdoRows += "<row CobID=\"0x181\" COB-ID=\"0x181\" Dimension=\"8\" Mnemonic=\"m\"/>";
+        sdoRows += "<row Index=\"" + QByteArray::number(0x2000 + i % 0x5000) + "\" SubIndex=\"" + QByteArray::number(i % 256)
+                   + "\" NByte=\"1\" Mnemonic=\"m\"/>";
+    }
+    configuration("pdo-100000-rows",
+                  {{"PDO_CANopen.xml", "<PDO_CANopen><Receive_PDO>" + pdoRows + "</Receive_PDO><Transmit_PDO/></PDO_CANopen>"}});
+    configuration("sdo-server-100000-rows",
+                  {{"SDO_Server_CANopen.xml",
+                    "<SDO_Server_CANopen><SDO_Read>" + sdoRows + "</SDO_Read><SDO_Write/></SDO_Server_CANopen>"}});
+    // Prefixes without a declared namespace: the tree reader takes them as part of the name.
+    configuration("snmp-undeclared-prefix",
+                  {{"SNMP_Manager.xml", "<SNMP_Agent_Access><x:row Enable=\"Y\" y:OID=\"1\"/></SNMP_Agent_Access>"}});
     configuration("snmp-1MB-line",
                   {{"SNMP_Manager.xml", "<SNMP_Agent_Access><row Enable=\"Y\" IP_Address=\"127.0.0.1\" OID=\""
                                             + QByteArray("1.").repeated(512 * 1024)
