@@ -6,6 +6,7 @@
 #include "app/ui/TitlePanel.h"
 #include "editors/RuleTableModel.h"
 #include "editors/RuleTableOps.h"
+#include "editors/ui/RuleButtons.h"
 #include "editors/ui/RuleTableView.h"
 #include "platform/Prompt.h"
 
@@ -83,34 +84,19 @@ void CanopenDialog::FormCreate()
     sga = m_grids[0];
     sgb = m_grids[1];
 
-    auto makeButton = [this](const char *name, void (CanopenDialog::*click)()) {
-        auto *b = new PictureButton(this);
-        b->setObjectName(QString::fromLatin1(name));
-        b->setFixedSize(120, 30);
-        connect(b, &QAbstractButton::clicked, this, click);
-        return b;
-    };
-    Btn_OK = makeButton("Btn_OK", &CanopenDialog::Btn_OKClick);
-    Btn_Cancel = makeButton("Btn_Cancel", &QDialog::reject);
-    Btn_DelRow = makeButton("Btn_DelRow", &CanopenDialog::Btn_DelRowClick);
-    Btn_InsRow = makeButton("Btn_InsRow", &CanopenDialog::Btn_InsRowClick);
-    Btn_CopyRow = makeButton("Btn_CopyRow", &CanopenDialog::Btn_CopyRowClick);
-    Btn_PasteRow = makeButton("Btn_PasteRow", &CanopenDialog::Btn_PasteRowClick);
-
-    auto *buttons = new QHBoxLayout;
-    buttons->setSpacing(8);
-    buttons->setContentsMargins(5, 0, 5, 0);
-    for (PictureButton *b : {Btn_DelRow, Btn_InsRow, Btn_CopyRow, Btn_PasteRow})
-        buttons->addWidget(b);
-    buttons->addStretch(1);
-    buttons->addWidget(Btn_OK);
-    buttons->addWidget(Btn_Cancel);
+    const RuleButtons buttons = makeRuleButtons(this);
+    Btn_OK = buttons.ok;
+    Btn_Cancel = buttons.cancel;
+    Btn_DelRow = buttons.deleteRow;
+    Btn_InsRow = buttons.insertRow;
+    Btn_CopyRow = buttons.copyRow;
+    Btn_PasteRow = buttons.pasteRow;
 
     auto *body = new QVBoxLayout;
     body->setContentsMargins(3, 6, 3, 8);
     body->setSpacing(8);
     body->addWidget(PageControl1, 1);
-    body->addLayout(buttons);
+    body->addLayout(buttons.row);
 
     auto *outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
@@ -129,18 +115,14 @@ void CanopenDialog::Set_Lang()
     const CanopenDialogTexts &ids = layout().texts;
     setWindowTitle(t[ids.caption]);
     Title->setSubtitle(t[ids.description]);
-    const struct { PictureButton *b; int caption; int hint; } buttons[] = {
+    setButtonTexts({
         {Btn_OK, ids.ok, ids.okHint},
         {Btn_Cancel, ids.cancel, ids.cancelHint},
         {Btn_DelRow, ids.deleteRow, ids.deleteRowHint},
         {Btn_InsRow, ids.insertRow, ids.insertRowHint},
         {Btn_CopyRow, ids.copyRow, ids.copyRowHint},
         {Btn_PasteRow, ids.pasteRow, ids.pasteRowHint},
-    };
-    for (const auto &b : buttons) {
-        b.b->setText(t[b.caption]);
-        b.b->setToolTip(t[b.hint]);
-    }
+    }, t);
     for (int page = 0; page < 2; ++page) {
         const CanopenTableLayout &l = layout().tables[page];
         PageControl1->setTabText(page, t[l.pageText]);

@@ -5,6 +5,7 @@
 #include "app/ui/Style.h"
 #include "app/ui/TitlePanel.h"
 #include "editors/SnmpManagerTable.h"
+#include "editors/ui/RuleButtons.h"
 #include "editors/ui/RuleTableView.h"
 #include "platform/Prompt.h"
 
@@ -39,35 +40,20 @@ void TFSNMPManagerAccess::FormCreate()
     ACG_SNMP = new RuleTableView(*m_table, m_ctx.settings, this);
     ACG_SNMP->setObjectName(QStringLiteral("ACG_SNMP"));
 
-    auto makeButton = [this](const char *name, void (TFSNMPManagerAccess::*click)()) {
-        auto *b = new PictureButton(this);
-        b->setObjectName(QString::fromLatin1(name));
-        b->setFixedSize(120, 30);
-        connect(b, &QAbstractButton::clicked, this, click);
-        return b;
-    };
-    Btn_OK = makeButton("Btn_OK", &TFSNMPManagerAccess::Btn_OKClick);
-    Btn_Cancel = makeButton("Btn_Cancel", &QDialog::reject);
-    Btn_DelRow = makeButton("Btn_DelRow", &TFSNMPManagerAccess::Btn_DelRowClick);
-    Btn_InsRow = makeButton("Btn_InsRow", &TFSNMPManagerAccess::Btn_InsRowClick);
-    Btn_CopyRow = makeButton("Btn_CopyRow", &TFSNMPManagerAccess::Btn_CopyRowClick);
-    Btn_PasteRow = makeButton("Btn_PasteRow", &TFSNMPManagerAccess::Btn_PasteRowClick);
-
-    auto *buttons = new QHBoxLayout;
-    buttons->setSpacing(8);
-    buttons->setContentsMargins(5, 0, 5, 0);
-    for (PictureButton *b : {Btn_DelRow, Btn_InsRow, Btn_CopyRow, Btn_PasteRow})
-        buttons->addWidget(b);
-    buttons->addStretch(1);
-    buttons->addWidget(Btn_OK);
-    buttons->addWidget(Btn_Cancel);
+    const RuleButtons buttons = makeRuleButtons(this);
+    Btn_OK = buttons.ok;
+    Btn_Cancel = buttons.cancel;
+    Btn_DelRow = buttons.deleteRow;
+    Btn_InsRow = buttons.insertRow;
+    Btn_CopyRow = buttons.copyRow;
+    Btn_PasteRow = buttons.pasteRow;
 
     auto *body = new QVBoxLayout;
     // The 16 columns fit the starting width exactly.
     body->setContentsMargins(3, 8, 3, 8);
     body->setSpacing(8);
     body->addWidget(ACG_SNMP, 1);
-    body->addLayout(buttons);
+    body->addLayout(buttons.row);
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -85,14 +71,10 @@ void TFSNMPManagerAccess::Set_Lang()
     const LanguageTexts &t = m_ctx.texts;
     setWindowTitle(t[600]);
     Title->setSubtitle(t[601]);
-    const struct { PictureButton *b; int caption; int hint; } buttons[] = {
+    setButtonTexts({
         {Btn_OK, 602, 648}, {Btn_Cancel, 603, 649}, {Btn_DelRow, 604, 650},
         {Btn_InsRow, 605, 651}, {Btn_CopyRow, 606, 652}, {Btn_PasteRow, 607, 653},
-    };
-    for (const auto &b : buttons) {
-        b.b->setText(t[b.caption]);
-        b.b->setToolTip(t[b.hint]);
-    }
+    }, t);
     QStringList headers;
     for (int i : snmp::headerTextIndices())
         headers.append(t[i]);
