@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "Screenshot.h"
 #include "TestSupport.h"
 #include "app/AppContext.h"
 #include "app/ui/AppWindows.h"
@@ -421,8 +422,7 @@ TEST_P(CanopenDialogs, Screenshot)
     for (int page = 0; page < 2; ++page) {
         showPage(page);
         grid(page).setCurrentCell(1, 1);
-        const QString path = QStringLiteral("/tmp/canopen_%1_page%2.png").arg(QLatin1String(GetParam().name)).arg(page);
-        EXPECT_TRUE(dialog->grab().save(path));
+        cf::test::saveShot(dialog.get(), QStringLiteral("canopen_%1_page%2").arg(QLatin1String(GetParam().name)).arg(page));
     }
 }
 

@@ -4,6 +4,7 @@
 #include "platform/FileReplace.h"
 #include "platform/ScriptedPrompt.h"
 #include "FileFaults.h"
+#include "Screenshot.h"
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -182,9 +183,7 @@ TEST_F(MainWindowTest, ControlsStandWhereTheyBelong)
         EXPECT_FALSE(hidden->isVisible()) << hidden->objectName().toStdString();
     EXPECT_EQ(window->Btn_New->hotColor(), QColor(135, 206, 235));
     EXPECT_EQ(window->Btn_Prm_Gen->hotColor(), QColor(255, 255, 0));
-    const QString shot = qEnvironmentVariable("CF_SCREENSHOT_DIR");
-    if (!shot.isEmpty())
-        window->grab().save(QDir(shot).filePath(QStringLiteral("main_window.png")));
+    cf::test::saveShot(window.get(), QStringLiteral("main_window"));
 }
 
 TEST_F(MainWindowTest, PressedButtonTurnsOrange)

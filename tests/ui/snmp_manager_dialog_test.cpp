@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "Screenshot.h"
 #include "TestSupport.h"
 #include "app/AppContext.h"
 #include "app/ui/MainWindow.h"
@@ -326,8 +327,7 @@ TEST_F(SnmpDialog, Screenshot)
               "</SNMP_Agent_Access><!--SW_VERSION = 1.000-->");
     ASSERT_TRUE(openDialog());
     grid().setCurrentCell(2, ColOid);
-    const QString path = u"/tmp/snmp_manager_dialog.png"_qs;
-    EXPECT_TRUE(dialog->grab().save(path));
+    test::saveShot(dialog.get(), u"snmp_manager_dialog"_qs);
 }
 
 TEST(SnmpDialogWiring, MainWindowOpensTheDialog)

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "Screenshot.h"
 #include "TestSupport.h"
 #include "app/AppContext.h"
 #include "app/ui/MainWindow.h"
@@ -26,13 +27,6 @@ namespace {
 
 using cf::test::TempExeDir;
 using cf::ui::TFSoftOptions;
-
-void saveShot(QWidget *w, const char *name)
-{
-    const QString dir = qEnvironmentVariable("CF_SCREENSHOT_DIR");
-    if (!dir.isEmpty())
-        w->grab().save(QDir(dir).filePath(QString::fromLatin1(name) + QStringLiteral(".png")));
-}
 
 class Options : public ::testing::Test {
 protected:
@@ -108,7 +102,7 @@ TEST_F(Options, NextAndPreviousWithSevenLanguages)
     auto d = openDialog();
     EXPECT_EQ(visibleNames(*d), (QStringList{QStringLiteral("Alpha"), QStringLiteral("beta"), QStringLiteral("delta"),
                                              QStringLiteral("Epsilon"), QStringLiteral("eta"), QStringLiteral("Gamma")}));
-    saveShot(d.get(), "soft_options_language");
+    cf::test::saveShot(d.get(), QStringLiteral("soft_options_language"));
 
     d->Btn_Next->click();
     EXPECT_EQ(d->L_Page_Lang->text(), QStringLiteral("Page 2 / 2"));
@@ -182,7 +176,7 @@ TEST_F(Options, CheckBoxesEnableEachOther)
     EXPECT_FALSE(d->CB_Update->isEnabled());
     EXPECT_FALSE(d->Btn_Check_Update->isEnabled());
     d->PageControl1->setCurrentWidget(d->TS_Software);
-    saveShot(d.get(), "soft_options_software");
+    cf::test::saveShot(d.get(), QStringLiteral("soft_options_software"));
 }
 
 TEST_F(Options, CheckOnDemandShowsLinkOrNoUpdate)
@@ -206,7 +200,7 @@ TEST_F(Options, CheckOnDemandShowsLinkOrNoUpdate)
     EXPECT_EQ(d->LL_Check_Update->text(),
               QStringLiteral("<a href=\"") + cf::ui::downloadPageUrl()
                   + QStringLiteral("\">New Version Available. Click Here for more Details</a>"));
-    saveShot(d.get(), "soft_options_connection");
+    cf::test::saveShot(d.get(), QStringLiteral("soft_options_connection"));
     emit d->LL_Check_Update->linkActivated(cf::ui::downloadPageUrl());
     EXPECT_EQ(opened, cf::ui::downloadPageUrl());
     EXPECT_TRUE(cf::ui::downloadPageUrl().endsWith(QStringLiteral("/Home/download/download.asp#GW40210")));
@@ -253,7 +247,7 @@ TEST_F(OptionsFromMain, LanguageChangesAtOnceCancelKeepsTheSetting)
         EXPECT_FALSE(options->I_L[kItaliano - 1]->pixmap().isNull());
         QTest::mouseClick(options->L_L[kItaliano - 1], Qt::LeftButton, {}, QPoint(2, 2));
         EXPECT_EQ(options->Language_In_Use, QStringLiteral("Italiano"));
-        saveShot(options, "soft_options_italiano");
+        cf::test::saveShot(options, QStringLiteral("soft_options_italiano"));
         options->Btn_Cancel->click();
     });
     main->Btn_Click(main->Btn_Opz);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "Screenshot.h"
 #include "TestSupport.h"
 #include "app/AppContext.h"
 #include "app/ProductIdentity.h"
@@ -25,14 +26,6 @@
 namespace {
 
 using cf::test::TempExeDir;
-
-// Set CF_SCREENSHOT_DIR to keep a picture of each window.
-void saveShot(QWidget *w, const char *name)
-{
-    const QString dir = qEnvironmentVariable("CF_SCREENSHOT_DIR");
-    if (!dir.isEmpty())
-        w->grab().save(QDir(dir).filePath(QString::fromLatin1(name) + QStringLiteral(".png")));
-}
 
 class Workspace : public ::testing::Test {
 protected:
@@ -65,7 +58,7 @@ TEST_F(Workspace, NewProjectEnterCreatesEscapeCancels)
     EXPECT_EQ(prompt.lastKind(), cf::ScriptedPrompt::Kind::Error);
     EXPECT_TRUE(dialog.isVisible());
     EXPECT_EQ(dialog.E_New_Proj->text(), QStringLiteral("Alpha"));
-    saveShot(&dialog, "new_project");
+    cf::test::saveShot(&dialog, QStringLiteral("new_project"));
 
     QTest::keyClicks(dialog.E_New_Proj, QStringLiteral(" 2"));
     QTest::keyClick(dialog.E_New_Proj, Qt::Key_Return);
@@ -133,7 +126,7 @@ TEST_F(Workspace, OpenListClickEnterAndResize)
     EXPECT_EQ(dialog.size(), QSize(377, 351));
     dialog.show();
     QApplication::setActiveWindow(&dialog);
-    saveShot(&dialog, "open_conf");
+    cf::test::saveShot(&dialog, QStringLiteral("open_conf"));
 
     const int other = dialog.Name_Conf == QStringLiteral("One") ? 1 : 0;
     QListWidgetItem *item = dialog.ListBox1->item(other);
@@ -270,7 +263,7 @@ TEST_F(MainWorkspace, AboutShowsFixedTextsAndTheLanguageFileVersion)
         whenModal([&] {
             EXPECT_EQ(about->Label7->text(), c.version);
             if (c.version == QStringLiteral("2.1"))
-                saveShot(about, "about");
+                cf::test::saveShot(about, QStringLiteral("about"));
             about->LbButton1->click();
         });
         main->Btn_Click(main->Btn_Info);
