@@ -6,13 +6,12 @@
 #include "app/ui/TitlePanel.h"
 #include "editors/RuleTableModel.h"
 #include "editors/RuleTableOps.h"
-#include "editors/ui/RuleButtons.h"
+#include "editors/ui/RuleTableDialog.h"
 #include "editors/ui/RuleTableView.h"
 #include "platform/Prompt.h"
 
 #include <QBoxLayout>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QTabWidget>
 
 namespace cf::ui {
@@ -48,7 +47,7 @@ std::unique_ptr<RuleTableModel> makeModel(const CanopenTableLayout &layout)
 } // namespace
 
 CanopenDialog::CanopenDialog(CanopenFile file, AppContext &context, QWidget *parent)
-    : QDialog(parent)
+    : RuleTableDialog(parent)
     , m_ctx(context)
     , m_tables(file)
 {
@@ -61,10 +60,6 @@ CanopenDialog::~CanopenDialog() = default;
 
 void CanopenDialog::FormCreate()
 {
-    applyWindowLook(this);
-    setSizeGripEnabled(true);
-
-    Title = new TitlePanel(this);
     PageControl1 = new QTabWidget(this);
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
     PageControl1->setDocumentMode(false);
@@ -84,25 +79,7 @@ void CanopenDialog::FormCreate()
     sga = m_grids[0];
     sgb = m_grids[1];
 
-    const RuleButtons buttons = makeRuleButtons(this);
-    Btn_OK = buttons.ok;
-    Btn_Cancel = buttons.cancel;
-    Btn_DelRow = buttons.deleteRow;
-    Btn_InsRow = buttons.insertRow;
-    Btn_CopyRow = buttons.copyRow;
-    Btn_PasteRow = buttons.pasteRow;
-
-    auto *body = new QVBoxLayout;
-    body->setContentsMargins(3, 6, 3, 8);
-    body->setSpacing(8);
-    body->addWidget(PageControl1, 1);
-    body->addLayout(buttons.row);
-
-    auto *outer = new QVBoxLayout(this);
-    outer->setContentsMargins(0, 0, 0, 0);
-    outer->setSpacing(0);
-    outer->addWidget(Title);
-    outer->addLayout(body, 1);
+    placeTables(PageControl1, 6);
 
     setMinimumSize(layout().clientWidth, 260);
     resize(layout().clientWidth, layout().clientHeight);
@@ -115,14 +92,9 @@ void CanopenDialog::Set_Lang()
     const CanopenDialogTexts &ids = layout().texts;
     setWindowTitle(t[ids.caption]);
     Title->setSubtitle(t[ids.description]);
-    setButtonTexts({
-        {Btn_OK, ids.ok, ids.okHint},
-        {Btn_Cancel, ids.cancel, ids.cancelHint},
-        {Btn_DelRow, ids.deleteRow, ids.deleteRowHint},
-        {Btn_InsRow, ids.insertRow, ids.insertRowHint},
-        {Btn_CopyRow, ids.copyRow, ids.copyRowHint},
-        {Btn_PasteRow, ids.pasteRow, ids.pasteRowHint},
-    }, t);
+    setButtonTexts(t, {ids.ok, ids.okHint}, {ids.cancel, ids.cancelHint}, {ids.deleteRow, ids.deleteRowHint},
+                   {ids.insertRow, ids.insertRowHint}, {ids.copyRow, ids.copyRowHint},
+                   {ids.pasteRow, ids.pasteRowHint});
     for (int page = 0; page < 2; ++page) {
         const CanopenTableLayout &l = layout().tables[page];
         PageControl1->setTabText(page, t[l.pageText]);
@@ -247,17 +219,6 @@ void CanopenDialog::Btn_CopyRowClick()
 void CanopenDialog::Btn_PasteRowClick()
 {
     pasteCurrentRow(currentGrid(), m_ctx, copied(currentPage()));
-}
-
-void CanopenDialog::keyPressEvent(QKeyEvent *event)
-{
-    // The tables keep Enter for themselves; elsewhere Enter is OK and Escape Cancel.
-    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
-        && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
-        Btn_OKClick();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }
 
 TFSet_SDO_Server_Access::TFSet_SDO_Server_Access(AppContext &context, QWidget *parent)

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "editors/CanopenTables.h"
+#include "editors/ui/RuleTableDialog.h"
 
-#include <QDialog>
 #include <QStringList>
 #include <array>
 #include <memory>
@@ -22,7 +22,7 @@ class TitlePanel;
 
 // A CANopen table dialog: two pages, one rule grid each, driven by the file's layout.
 // The grids are the live state; the CanopenTables only carry them through load, check and save.
-class CanopenDialog : public QDialog {
+class CanopenDialog : public RuleTableDialog {
     Q_OBJECT
 public:
     CanopenDialog(CanopenFile file, AppContext &context, QWidget *parent = nullptr);
@@ -36,11 +36,11 @@ public:
 
     // Runs at creation only: these dialogs keep the language they were created in.
     void Set_Lang();
-    void Btn_OKClick();
-    void Btn_DelRowClick();
-    void Btn_InsRowClick();
-    void Btn_CopyRowClick();
-    void Btn_PasteRowClick();
+    void Btn_OKClick() override;
+    void Btn_DelRowClick() override;
+    void Btn_InsRowClick() override;
+    void Btn_CopyRowClick() override;
+    void Btn_PasteRowClick() override;
 
     const CanopenLayout &layout() const { return m_tables.layout(); }
     // What OK would check and save: the grids' contents with the current bounds.
@@ -53,20 +53,10 @@ public:
     // Header hints of the page's data columns 1 onward.
     const QStringList &hints(int page) const { return m_hints.at(page); }
 
-    TitlePanel *Title;
     QTabWidget *PageControl1;
     std::array<QWidget *, 2> Page{};
     RuleTableView *sga;
     RuleTableView *sgb;
-    PictureButton *Btn_OK;
-    PictureButton *Btn_Cancel;
-    PictureButton *Btn_DelRow;
-    PictureButton *Btn_InsRow;
-    PictureButton *Btn_CopyRow;
-    PictureButton *Btn_PasteRow;
-
-protected:
-    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void FormCreate();

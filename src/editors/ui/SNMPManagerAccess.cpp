@@ -5,13 +5,11 @@
 #include "app/ui/Style.h"
 #include "app/ui/TitlePanel.h"
 #include "editors/SnmpManagerTable.h"
-#include "editors/ui/RuleButtons.h"
+#include "editors/ui/RuleTableDialog.h"
 #include "editors/ui/RuleTableView.h"
 #include "platform/Prompt.h"
 
-#include <QBoxLayout>
 #include <QHeaderView>
-#include <QKeyEvent>
 
 namespace cf::ui {
 
@@ -21,7 +19,7 @@ constexpr int kClientHeight = 337;
 } // namespace
 
 TFSNMPManagerAccess::TFSNMPManagerAccess(AppContext &context, QWidget *parent)
-    : QDialog(parent)
+    : RuleTableDialog(parent)
     , m_ctx(context)
     , m_table(snmp::makeTable())
 {
@@ -33,33 +31,10 @@ TFSNMPManagerAccess::~TFSNMPManagerAccess() = default;
 
 void TFSNMPManagerAccess::FormCreate()
 {
-    applyWindowLook(this);
-    setSizeGripEnabled(true);
-
-    Title = new TitlePanel(this);
     ACG_SNMP = new RuleTableView(*m_table, m_ctx.settings, this);
     ACG_SNMP->setObjectName(QStringLiteral("ACG_SNMP"));
-
-    const RuleButtons buttons = makeRuleButtons(this);
-    Btn_OK = buttons.ok;
-    Btn_Cancel = buttons.cancel;
-    Btn_DelRow = buttons.deleteRow;
-    Btn_InsRow = buttons.insertRow;
-    Btn_CopyRow = buttons.copyRow;
-    Btn_PasteRow = buttons.pasteRow;
-
-    auto *body = new QVBoxLayout;
     // The 16 columns fit the starting width exactly.
-    body->setContentsMargins(3, 8, 3, 8);
-    body->setSpacing(8);
-    body->addWidget(ACG_SNMP, 1);
-    body->addLayout(buttons.row);
-
-    auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addWidget(Title);
-    layout->addLayout(body, 1);
+    placeTables(ACG_SNMP, 8);
 
     setMinimumSize(820, 260);
     resize(kClientWidth, kClientHeight);
@@ -71,10 +46,7 @@ void TFSNMPManagerAccess::Set_Lang()
     const LanguageTexts &t = m_ctx.texts;
     setWindowTitle(t[600]);
     Title->setSubtitle(t[601]);
-    setButtonTexts({
-        {Btn_OK, 602, 648}, {Btn_Cancel, 603, 649}, {Btn_DelRow, 604, 650},
-        {Btn_InsRow, 605, 651}, {Btn_CopyRow, 606, 652}, {Btn_PasteRow, 607, 653},
-    }, t);
+    setButtonTexts(t, {602, 648}, {603, 649}, {604, 650}, {605, 651}, {606, 652}, {607, 653});
     QStringList headers;
     for (int i : snmp::headerTextIndices())
         headers.append(t[i]);
@@ -137,17 +109,6 @@ void TFSNMPManagerAccess::Btn_CopyRowClick()
 void TFSNMPManagerAccess::Btn_PasteRowClick()
 {
     pasteCurrentRow(*ACG_SNMP, m_ctx, Do_Copy_SNMP);
-}
-
-void TFSNMPManagerAccess::keyPressEvent(QKeyEvent *event)
-{
-    // The table keeps Enter for itself; elsewhere Enter is OK and Escape Cancel.
-    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) 
-        && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
-        Btn_OKClick();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }
 
 } // namespace cf::ui

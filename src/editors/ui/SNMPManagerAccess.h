@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QDialog>
+#include "editors/ui/RuleTableDialog.h"
+
 #include <QStringList>
 #include <memory>
 
@@ -18,7 +19,7 @@ class RuleTableView;
 class TitlePanel;
 
 // The table of SNMP requests, kept in SNMP_Manager.xml.
-class TFSNMPManagerAccess : public QDialog {
+class TFSNMPManagerAccess : public RuleTableDialog {
     Q_OBJECT
 public:
     TFSNMPManagerAccess(AppContext &context, QWidget *parent = nullptr);
@@ -31,27 +32,17 @@ public:
     int exec() override;
 
     void Set_Lang();
-    void Btn_OKClick();
-    void Btn_DelRowClick();
-    void Btn_InsRowClick();
-    void Btn_CopyRowClick();
-    void Btn_PasteRowClick();
+    void Btn_OKClick() override;
+    void Btn_DelRowClick() override;
+    void Btn_InsRowClick() override;
+    void Btn_CopyRowClick() override;
+    void Btn_PasteRowClick() override;
 
     RuleTableModel &table() const { return *m_table; }
     bool copied() const { return Do_Copy_SNMP; }
 
-    TitlePanel *Title;
     RuleTableView *ACG_SNMP;
-    PictureButton *Btn_OK;
-    PictureButton *Btn_Cancel;
-    PictureButton *Btn_DelRow;
-    PictureButton *Btn_InsRow;
-    PictureButton *Btn_CopyRow;
-    PictureButton *Btn_PasteRow;
     QStringList Hint_SNMP;
-
-protected:
-    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void FormCreate();
