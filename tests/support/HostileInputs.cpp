@@ -1,7 +1,8 @@
 #include "HostileInputs.h"
 
+#include "TestSupport.h"
+
 #include <QDir>
-#include <QFile>
 
 namespace cf::test {
 
@@ -67,21 +68,16 @@ QByteArray languageLines(qsizetype atLeast)
 QList<HostileInput> writeHostileInputs(const QString &dir)
 {
     QList<HostileInput> inputs;
-    const auto write = [](const QString &path, const QByteArray &bytes) {
-        QFile f(path);
-        if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
-            qFatal("cannot write %s", qPrintable(path));
-    };
     const auto language = [&](const char *name, const QByteArray &bytes) {
         const QString path = QDir(dir).filePath(QString::fromUtf8(name) + QStringLiteral(".lng"));
-        write(path, bytes);
+        writeFile(path, bytes);
         inputs.append({QString::fromUtf8(name), HostileInput::Kind::LanguageFile, path});
     };
     const auto configuration = [&](const char *name, const QList<std::pair<const char *, QByteArray>> &files) {
         const QString folder = QDir(dir).filePath(QString::fromUtf8(name));
         QDir().mkpath(QDir(folder).filePath(QStringLiteral("bin")));
         for (const auto &[file, bytes] : files)
-            write(QDir(folder).filePath(QString::fromUtf8(file)), bytes);
+            writeFile(QDir(folder).filePath(QString::fromUtf8(file)), bytes);
         inputs.append({QString::fromUtf8(name), HostileInput::Kind::Configuration, folder});
     };
 
