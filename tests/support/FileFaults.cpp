@@ -29,17 +29,19 @@ bool capabilities(__user_cap_data_struct (&data)[2], bool set)
 
 ObeyPermissions::ObeyPermissions()
 {
-    if (geteuid() != 0) {
-        m_active = true;
+    if (geteuid() != 0)
         return;
-    }
     __user_cap_data_struct data[2]{};
     if (!capabilities(data, false))
         return;
     m_savedEffective = data[0].effective;
     data[0].effective &= ~kOverrides;
     m_dropped = capabilities(data, true);
-    m_active = m_dropped;
+}
+
+bool ObeyPermissions::active() const
+{
+    return geteuid() != 0 || m_dropped;
 }
 
 ObeyPermissions::~ObeyPermissions()

@@ -35,11 +35,10 @@ public:
     ObeyPermissions(const ObeyPermissions &) = delete;
     ObeyPermissions &operator=(const ObeyPermissions &) = delete;
     // False when the capabilities could not be dropped (permissions may then not bind).
-    bool active() const { return m_active; }
+    bool active() const;
 
 private:
     bool m_dropped = false;
-    bool m_active = false;
     unsigned m_savedEffective = 0;
 };
 
